@@ -1,0 +1,158 @@
+#include "core/comma_text.h"
+
+namespace purselog {
+
+namespace {
+
+bool IsBlankByte(unsigned char c) { return c >= 0x01 && c <= 0x20; }
+
+bool NeedsQuotes(std::string_view field) {
+  for (const unsigned char c : field) {
+    if (IsBlankByte(c) || c == '"' || c == ',') return true;
+  }
+  return false;
+}
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+}  // namespace
+
+CommaTextCursor::CommaTextCursor(std::string_view line) : line_(line) { SkipBlanks(); }
+
+bool CommaTextCursor::AtEnd() const { return pos_ >= line_.size() || line_[pos_] == '\0'; }
+
+void CommaTextCursor::SkipBlanks() {
+  while (!AtEnd() && IsBlankByte(static_cast<unsigned char>(line_[pos_]))) ++pos_;
+}
+
+bool CommaTextCursor::Next(std::string& field) {
+  if (AtEnd()) return false;
+  field.clear();
+  if (line_[pos_] == '"') {
+    ++pos_;
+    bool closed = false;
+    while (!AtEnd()) {
+      const char c = line_[pos_];
+      if (c == '"') {
+        if (pos_ + 1 < line_.size() && line_[pos_ + 1] == '"') {
+          field.push_back('"');
+          pos_ += 2;
+          continue;
+        }
+        ++pos_;
+        closed = true;
+        break;
+      }
+      field.push_back(c);
+      ++pos_;
+    }
+    // An unclosed quote takes the rest of the line without its last byte.
+    if (!closed && !field.empty()) field.pop_back();
+  } else {
+    const std::size_t start = pos_;
+    while (!AtEnd() && !IsBlankByte(static_cast<unsigned char>(line_[pos_])) &&
+           line_[pos_] != ',') {
+      ++pos_;
+    }
+    field.assign(line_.substr(start, pos_ - start));
+  }
+  SkipBlanks();
+  if (!AtEnd() && line_[pos_] == ',') {
+    ++pos_;
+    SkipBlanks();
+  }
+  return true;
+}
+
+std::vector<std::string> SplitCommaText(std::string_view line) {
+  std::vector<std::string> fields;
+  CommaTextCursor cursor(line);
+  std::string field;
+  while (cursor.Next(field)) fields.push_back(field);
+  return fields;
+}
+
+std::optional<std::string> FirstCommaField(std::string_view line) {
+  CommaTextCursor cursor(line);
+  std::string field;
+  if (!cursor.Next(field)) return std::nullopt;
+  return field;
+}
+
+bool FirstCommaFieldEquals(std::string_view line, std::string_view text) {
+  std::size_t pos = 0;
+  while (pos < line.size() && IsBlankByte(static_cast<unsigned char>(line[pos]))) ++pos;
+  if (pos < line.size() && line[pos] == '"') {
+    const std::optional<std::string> field = FirstCommaField(line);
+    return field && *field == text;
+  }
+  std::size_t end = pos;
+  while (end < line.size() && line[end] != '\0' &&
+         !IsBlankByte(static_cast<unsigned char>(line[end])) && line[end] != ',') {
+    ++end;
+  }
+  if (end == pos && (end == line.size() || line[end] == '\0')) return false;  // no fields
+  return line.substr(pos, end - pos) == text;
+}
+
+std::string JoinCommaText(const std::vector<std::string>& fields) {
+  if (fields.size() == 1 && fields[0].empty()) return "\"\"";
+  std::string line;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i > 0) line.push_back(',');
+    const std::string& field = fields[i];
+    if (!NeedsQuotes(field)) {
+      line += field;
+      continue;
+    }
+    line.push_back('"');
+    for (const char c : field) {
+      if (c == '"') line.push_back('"');
+      line.push_back(c);
+    }
+    line.push_back('"');
+  }
+  return line;
+}
+
+std::optional<std::int32_t> ParseIntegerText(std::string_view text) {
+  std::size_t pos = 0;
+  while (pos < text.size() && text[pos] == ' ') ++pos;
+  if (pos == text.size()) return std::nullopt;
+
+  if (text[pos] == '$') {
+    const std::string_view digits = text.substr(pos + 1);
+    if (digits.empty() || digits.size() > 8) return std::nullopt;
+    std::uint32_t value = 0;
+    for (const char c : digits) {
+      const int d = HexDigitValue(c);
+      if (d < 0) return std::nullopt;
+      value = value * 16 + static_cast<std::uint32_t>(d);
+    }
+    return static_cast<std::int32_t>(value);
+  }
+
+  bool negative = false;
+  if (text[pos] == '+' || text[pos] == '-') {
+    negative = text[pos] == '-';
+    ++pos;
+  }
+  if (pos == text.size()) return std::nullopt;
+  std::int64_t value = 0;
+  for (; pos < text.size(); ++pos) {
+    const char c = text[pos];
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+    if (value > 2147483647) return std::nullopt;
+  }
+  return static_cast<std::int32_t>(negative ? -value : value);
+}
+
+bool IsIntegerText(std::string_view text) { return ParseIntegerText(text).has_value(); }
+
+}  // namespace purselog

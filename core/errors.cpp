@@ -1,0 +1,12 @@
+#include "core/errors.h"
+
+#include <cstring>
+
+namespace purselog {
+
+FileError::FileError(const std::string& action, const std::filesystem::path& path, int error_number)
+    : AppError(action + " \"" + path.string() + "\": " + std::strerror(error_number)),
+      path_(path),
+      error_number_(error_number) {}
+
+}  // namespace purselog

@@ -1,0 +1,240 @@
+#include "core/money.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+#include "core/text_codec.h"
+
+namespace purselog {
+
+namespace {
+
+constexpr std::uint64_t kMaxPositiveUnits = std::numeric_limits<std::int64_t>::max();
+constexpr int kExponentLimit = 100000;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The decimal text of a number: `digits` with the point after the first `point` of them
+// (`point` may be negative or beyond the digits; missing places are zeros).
+struct DecimalText {
+  bool negative = false;
+  std::string digits;
+  int point = 0;
+};
+
+// Rounds to `decimals` places, halves away from zero.
+void RoundHalfAwayFromZero(DecimalText& number, int decimals) {
+  const long cut = static_cast<long>(number.point) + decimals;
+  if (cut >= static_cast<long>(number.digits.size())) return;
+  if (cut < 0) {
+    number.digits.clear();
+    return;
+  }
+  const bool up = number.digits[static_cast<std::size_t>(cut)] >= '5';
+  number.digits.resize(static_cast<std::size_t>(cut));
+  if (!up) return;
+  std::size_t i = number.digits.size();
+  while (i > 0 && number.digits[i - 1] == '9') {
+    number.digits[i - 1] = '0';
+    --i;
+  }
+  if (i == 0) {
+    number.digits.insert(number.digits.begin(), '1');
+    ++number.point;
+  } else {
+    ++number.digits[i - 1];
+  }
+}
+
+struct PatternRule {
+  bool grouping;
+  int max_decimals;
+  int min_decimals;
+};
+
+PatternRule RuleOf(NumberPattern pattern) {
+  switch (pattern) {
+    case NumberPattern::kPlain:
+      return {false, 2, 0};
+    case NumberPattern::kGrouped:
+      return {true, 2, 0};
+    case NumberPattern::kOneDecimal:
+      return {false, 1, 1};
+    case NumberPattern::kGroupedWhole:
+      return {true, 0, 0};
+  }
+  return {false, 2, 0};
+}
+
+std::string Format(DecimalText number, NumberPattern pattern) {
+  const PatternRule rule = RuleOf(pattern);
+  RoundHalfAwayFromZero(number, rule.max_decimals);
+  const auto digit_at = [&number](long index) {
+    return (index >= 0 && index < static_cast<long>(number.digits.size()))
+               ? number.digits[static_cast<std::size_t>(index)]
+               : '0';
+  };
+
+  std::string whole;
+  for (long i = 0; i < number.point; ++i) {
+    const char c = digit_at(i);
+    if (whole.empty() && c == '0') continue;
+    whole.push_back(c);
+  }
+  if (whole.empty()) whole.push_back('0');
+
+  std::string fraction;
+  for (int i = 0; i < rule.max_decimals; ++i) fraction.push_back(digit_at(number.point + i));
+  while (static_cast<int>(fraction.size()) > rule.min_decimals && fraction.back() == '0') {
+    fraction.pop_back();
+  }
+
+  std::string text;
+  const bool is_zero = number.digits.find_first_not_of('0') == std::string::npos;
+  if (number.negative && !is_zero) text.push_back('-');
+  if (rule.grouping) {
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+      if (i > 0 && (whole.size() - i) % 3 == 0) text.push_back(',');
+      text.push_back(whole[i]);
+    }
+  } else {
+    text += whole;
+  }
+  if (!fraction.empty()) {
+    text.push_back('.');
+    text += fraction;
+  }
+  return text;
+}
+
+DecimalText FromUnits(std::int64_t units) {
+  DecimalText number;
+  number.negative = units < 0;
+  const std::uint64_t magnitude = number.negative ? static_cast<std::uint64_t>(-(units + 1)) + 1
+                                                  : static_cast<std::uint64_t>(units);
+  number.digits = std::to_string(magnitude);
+  number.point = static_cast<int>(number.digits.size()) - 4;
+  return number;
+}
+
+}  // namespace
+
+std::optional<Money> ParseAmount(std::string_view text) {
+  std::size_t pos = 0;
+  const std::size_t size = text.size();
+  while (pos < size && text[pos] == ' ') ++pos;
+  bool negative = false;
+  if (pos < size && (text[pos] == '+' || text[pos] == '-')) {
+    negative = text[pos] == '-';
+    ++pos;
+  }
+  std::string digits;  // integer and fraction digits, leading zeros dropped
+  long exponent = 0;   // value = digits * 10^exponent
+  bool any_digit = false;
+  bool point = false;
+  for (; pos < size; ++pos) {
+    const char c = text[pos];
+    if (IsDigit(c)) {
+      any_digit = true;
+      if (!(digits.empty() && c == '0')) digits.push_back(c);
+      if (point) --exponent;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (!any_digit && !point) return std::nullopt;
+  if (pos < size && (text[pos] == 'E' || text[pos] == 'e')) {
+    ++pos;
+    bool exponent_negative = false;
+    if (pos < size && (text[pos] == '+' || text[pos] == '-')) {
+      exponent_negative = text[pos] == '-';
+      ++pos;
+    }
+    if (pos == size || !IsDigit(text[pos])) return std::nullopt;
+    long written = 0;
+    for (; pos < size && IsDigit(text[pos]); ++pos) {
+      if (written < kExponentLimit) written = written * 10 + (text[pos] - '0');
+    }
+    exponent += exponent_negative ? -written : written;
+  }
+  while (pos < size && text[pos] == ' ') ++pos;
+  if (pos != size) return std::nullopt;
+
+  // Digits dropped from the fraction: ten-thousandths are kept.
+  if (digits.empty()) return Money();
+  const long shift = exponent + 4;
+  std::string kept = digits;
+  std::string dropped;
+  if (shift >= 0) {
+    if (static_cast<long>(digits.size()) + shift > 20) return std::nullopt;
+    kept.append(static_cast<std::size_t>(shift), '0');
+  } else {
+    const long drop = -shift;
+    if (drop > static_cast<long>(digits.size())) return Money();  // below half a unit
+    kept = digits.substr(0, digits.size() - static_cast<std::size_t>(drop));
+    dropped = digits.substr(digits.size() - static_cast<std::size_t>(drop));
+  }
+  if (kept.size() > 20) return std::nullopt;
+  unsigned __int128 magnitude = 0;
+  for (const char c : kept) magnitude = magnitude * 10 + static_cast<unsigned>(c - '0');
+  if (!dropped.empty()) {
+    bool up = dropped[0] > '5';
+    if (dropped[0] == '5') {
+      const bool above_half = dropped.find_first_not_of('0', 1) != std::string::npos;
+      up = above_half || (magnitude % 2 == 1);  // ties to even
+    }
+    if (up) ++magnitude;
+  }
+  const unsigned __int128 limit = negative ? kMaxPositiveUnits + 1 : kMaxPositiveUnits;
+  if (magnitude > limit) return std::nullopt;
+  if (negative) {
+    return Money::FromUnits(static_cast<std::int64_t>(-static_cast<__int128>(magnitude)));
+  }
+  return Money::FromUnits(static_cast<std::int64_t>(magnitude));
+}
+
+Money AmountValue(std::string_view text) { return ParseAmount(text).value_or(Money()); }
+
+bool IsValidAmountText(std::string_view text) { return ParseAmount(text).has_value(); }
+
+std::string FormatMoney(Money value, NumberPattern pattern) {
+  return Format(FromUnits(value.units()), pattern);
+}
+
+std::string FormatNumber(double value, NumberPattern pattern) {
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.14e", value);
+  // buffer: [-]d.dddddddddddddde[+-]xx
+  DecimalText number;
+  const char* p = buffer;
+  if (*p == '-') {
+    number.negative = true;
+    ++p;
+  }
+  for (; *p != 'e'; ++p) {
+    if (IsDigit(*p)) number.digits.push_back(*p);
+  }
+  number.point = std::atoi(p + 1) + 1;
+  return Format(number, pattern);
+}
+
+std::string MoneyDisplayText(Money value) {
+  static const std::string kNegativeMark = Utf8ToCp932("▲");
+  std::string text = FormatMoney(value, NumberPattern::kGrouped);
+  std::string display;
+  if (value.units() < 0) {
+    display = kNegativeMark;
+    if (!text.empty() && text[0] == '-') text.erase(0, 1);
+  }
+  display.push_back('\x5C');
+  display += text;
+  return display;
+}
+
+}  // namespace purselog

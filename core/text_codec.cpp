@@ -1,0 +1,155 @@
+#include "core/text_codec.h"
+
+#include <unicode/ucnv.h>
+#include <unicode/ucol.h>
+#include <unicode/ustring.h>
+
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+namespace purselog {
+
+namespace {
+
+struct ConverterCloser {
+  void operator()(UConverter* converter) const { ucnv_close(converter); }
+};
+struct CollatorCloser {
+  void operator()(UCollator* collator) const { ucol_close(collator); }
+};
+
+// Opened once per thread; the program is single-threaded, tests may not be.
+UConverter* Cp932Converter() {
+  thread_local std::unique_ptr<UConverter, ConverterCloser> converter = [] {
+    UErrorCode status = U_ZERO_ERROR;
+    UConverter* opened = ucnv_open("windows-31j", &status);
+    if (U_FAILURE(status)) throw std::runtime_error("ICU has no converter for code page 932");
+    return std::unique_ptr<UConverter, ConverterCloser>(opened);
+  }();
+  return converter.get();
+}
+
+UCollator* JapaneseCollator() {
+  thread_local std::unique_ptr<UCollator, CollatorCloser> collator = [] {
+    UErrorCode status = U_ZERO_ERROR;
+    UCollator* opened = ucol_open("ja", &status);
+    if (U_FAILURE(status)) throw std::runtime_error("ICU has no Japanese collation");
+    ucol_setStrength(opened, UCOL_SECONDARY);
+    return std::unique_ptr<UCollator, CollatorCloser>(opened);
+  }();
+  return collator.get();
+}
+
+// Decodes to UTF-16. With `strict`, returns nullopt when a byte sequence is not valid code page
+// 932; otherwise such sequences become U+FFFD.
+std::optional<std::u16string> Decode(std::string_view bytes, bool strict) {
+  std::u16string out;
+  if (bytes.empty()) return out;
+  UConverter* converter = Cp932Converter();
+  ucnv_resetToUnicode(converter);
+  UErrorCode status = U_ZERO_ERROR;
+  if (strict) {
+    ucnv_setToUCallBack(converter, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+  } else {
+    ucnv_setToUCallBack(converter, UCNV_TO_U_CALLBACK_SUBSTITUTE, nullptr, nullptr, nullptr,
+                        &status);
+  }
+  out.resize(bytes.size() + 1);
+  const int32_t length = ucnv_toUChars(converter, reinterpret_cast<UChar*>(out.data()),
+                                       static_cast<int32_t>(out.size()), bytes.data(),
+                                       static_cast<int32_t>(bytes.size()), &status);
+  if (U_FAILURE(status)) {
+    if (strict) return std::nullopt;
+    throw std::runtime_error("code page 932 conversion failed");
+  }
+  out.resize(static_cast<std::size_t>(length));
+  return out;
+}
+
+std::u16string DecodeLenient(std::string_view bytes) { return *Decode(bytes, false); }
+
+int Sign(int value) { return value < 0 ? -1 : (value > 0 ? 1 : 0); }
+
+}  // namespace
+
+std::string Cp932ToUtf8(std::string_view cp932) {
+  const std::u16string wide = DecodeLenient(cp932);
+  std::string out(wide.size() * 3 + 1, '\0');
+  UErrorCode status = U_ZERO_ERROR;
+  int32_t length = 0;
+  u_strToUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &length,
+                     reinterpret_cast<const UChar*>(wide.data()), static_cast<int32_t>(wide.size()),
+                     0xFFFD, nullptr, &status);
+  if (U_FAILURE(status)) throw std::runtime_error("UTF-8 conversion failed");
+  out.resize(static_cast<std::size_t>(length));
+  return out;
+}
+
+std::string Utf8ToCp932(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  std::u16string wide(utf8.size() + 1, u'\0');
+  UErrorCode status = U_ZERO_ERROR;
+  int32_t wide_length = 0;
+  u_strFromUTF8WithSub(reinterpret_cast<UChar*>(wide.data()), static_cast<int32_t>(wide.size()),
+                       &wide_length, utf8.data(), static_cast<int32_t>(utf8.size()), 0xFFFD,
+                       nullptr, &status);
+  if (U_FAILURE(status)) throw std::runtime_error("UTF-8 conversion failed");
+
+  UConverter* converter = Cp932Converter();
+  ucnv_resetFromUnicode(converter);
+  status = U_ZERO_ERROR;
+  ucnv_setFromUCallBack(converter, UCNV_FROM_U_CALLBACK_SUBSTITUTE, nullptr, nullptr, nullptr,
+                        &status);
+  ucnv_setSubstChars(converter, "?", 1, &status);
+  std::string out(static_cast<std::size_t>(wide_length) * 2 + 1, '\0');
+  const int32_t length =
+      ucnv_fromUChars(converter, out.data(), static_cast<int32_t>(out.size()),
+                      reinterpret_cast<const UChar*>(wide.data()), wide_length, &status);
+  if (U_FAILURE(status)) throw std::runtime_error("code page 932 conversion failed");
+  out.resize(static_cast<std::size_t>(length));
+  return out;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a == b) return true;
+  const std::optional<std::u16string> wide_a = Decode(a, true);
+  const std::optional<std::u16string> wide_b = Decode(b, true);
+  if (!wide_a || !wide_b) return false;
+  UErrorCode status = U_ZERO_ERROR;
+  const int32_t order = u_strCaseCompare(
+      reinterpret_cast<const UChar*>(wide_a->data()), static_cast<int32_t>(wide_a->size()),
+      reinterpret_cast<const UChar*>(wide_b->data()), static_cast<int32_t>(wide_b->size()),
+      U_FOLD_CASE_DEFAULT, &status);
+  return U_SUCCESS(status) && order == 0;
+}
+
+int CompareIgnoreCase(std::string_view a, std::string_view b) {
+  const std::string key_a = SortKeyIgnoreCase(a);
+  const std::string key_b = SortKeyIgnoreCase(b);
+  return Sign(key_a.compare(key_b));
+}
+
+std::string SortKeyIgnoreCase(std::string_view cp932) {
+  const std::u16string wide = DecodeLenient(cp932);
+  UCollator* collator = JapaneseCollator();
+  std::string key(wide.size() * 4 + 16, '\0');
+  for (;;) {
+    const int32_t needed = ucol_getSortKey(
+        collator, reinterpret_cast<const UChar*>(wide.data()), static_cast<int32_t>(wide.size()),
+        reinterpret_cast<uint8_t*>(key.data()), static_cast<int32_t>(key.size()));
+    if (needed <= static_cast<int32_t>(key.size())) {
+      key.resize(static_cast<std::size_t>(needed));
+      break;
+    }
+    key.resize(static_cast<std::size_t>(needed));
+  }
+  // ucol_getSortKey ends the key with a zero byte, which sorts below every tie-breaker byte.
+  // The tie-breaker: the text itself, so that texts differing only in case or in invalid bytes
+  // still have a fixed order.
+  key.append(cp932);
+  return key;
+}
+
+}  // namespace purselog

@@ -1,0 +1,59 @@
+// Whole-file reading and writing. Paths are std::filesystem paths; file contents are bytes
+// (Shift_JIS text is never converted). Every failure throws FileError carrying the path and the
+// operating system's message.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/errors.h"
+
+namespace purselog {
+
+// The whole file; throws FileError when it cannot be read (a missing file included).
+std::string ReadFileBytes(const std::filesystem::path& path);
+// As ReadFileBytes, but a file that does not exist (or whose directory does not) gives nullopt.
+std::optional<std::string> ReadFileBytesIfExists(const std::filesystem::path& path);
+
+// Calls `visit(line)` with each line of the text, as a view into it: CR, LF and CR LF each end
+// a line, a last line without an end is still a line, a NUL byte ends the text.
+template <typename Visit>
+void ForEachLine(std::string_view text, Visit&& visit) {
+  const std::size_t nul = text.find('\0');
+  if (nul != std::string_view::npos) text = text.substr(0, nul);
+  std::size_t start = 0;
+  const std::size_t size = text.size();
+  while (start < size) {
+    std::size_t end = start;
+    while (end < size && text[end] != '\r' && text[end] != '\n') ++end;
+    visit(text.substr(start, end - start));
+    start = end + 1;
+    if (end + 1 < size && text[end] == '\r' && text[end + 1] == '\n') ++start;
+  }
+}
+
+// The lines of the text, as ForEachLine finds them.
+std::vector<std::string> SplitLines(std::string_view text);
+// Every line followed by CR LF, nothing else.
+std::string JoinLines(const std::vector<std::string>& lines);
+
+std::vector<std::string> ReadLines(const std::filesystem::path& path);
+// nullopt when the file does not exist.
+std::optional<std::vector<std::string>> ReadLinesIfExists(const std::filesystem::path& path);
+
+// Replaces the file with `bytes` so that it is never seen half-written: the bytes go to a new
+// file in the same directory, are flushed to disk, and that file is renamed over the target. On
+// failure the temporary file is removed, the target is left as it was, and FileError is thrown.
+void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
+// WriteFileAtomic of JoinLines(lines).
+void WriteLines(const std::filesystem::path& path, const std::vector<std::string>& lines);
+
+bool FileExists(const std::filesystem::path& path);
+bool DirectoryExists(const std::filesystem::path& path);
+// Creates the directory (not its parents); throws FileError on failure.
+void CreateDirectory(const std::filesystem::path& path);
+
+}  // namespace purselog

@@ -1,0 +1,56 @@
+#include "ledger/month_file.h"
+
+#include <optional>
+#include <string>
+
+#include "core/comma_text.h"
+#include "core/text_file.h"
+
+namespace purselog {
+
+std::filesystem::path MonthFilePath(const std::filesystem::path& data_dir, const Date& date) {
+  return data_dir / (MonthKey(date) + ".csv");
+}
+
+DayPage LoadDayPage(const std::filesystem::path& data_dir, const Date& date) {
+  DayPage page = EmptyDayPage();
+  const std::optional<std::string> bytes = ReadFileBytesIfExists(MonthFilePath(data_dir, date));
+  if (!bytes) return page;
+  const std::string key = DateKey(date);
+  std::string field;
+  ForEachLine(*bytes, [&](std::string_view line) {
+    if (!FirstCommaFieldEquals(line, key)) return;
+    CommaTextCursor cursor(line);
+    cursor.Next(field);  // the date key
+    // The first row takes the first matching line; later lines get rows of their own. A line
+    // with an empty category leaves the first row open to be overwritten by the next one.
+    const bool first_row_open = page.front()[kCategoryColumn].empty();
+    DayRow& row = first_row_open ? page.front() : page.emplace_back();
+    for (int cell = 0; cell < kDayPageColumns && cursor.Next(field); ++cell) row[cell] = field;
+  });
+  return page;
+}
+
+void SaveDayPage(const std::filesystem::path& data_dir, const Date& date, const DayPage& page) {
+  const std::filesystem::path path = MonthFilePath(data_dir, date);
+  const std::optional<std::string> bytes = ReadFileBytesIfExists(path);
+  const std::string key = DateKey(date);
+
+  std::string out;
+  out.reserve(bytes ? bytes->size() + 256 : 256);
+  if (bytes) {
+    ForEachLine(*bytes, [&](std::string_view line) {
+      if (FirstCommaFieldEquals(line, key)) return;
+      out.append(line);
+      out.append("\r\n");
+    });
+  }
+  for (const DayRow& row : page) {
+    if (!IsCompleteRow(row)) continue;
+    out.append(JoinCommaText({key, row[0], row[1], row[2], row[3]}));
+    out.append("\r\n");
+  }
+  WriteFileAtomic(path, out);
+}
+
+}  // namespace purselog

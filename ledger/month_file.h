@@ -1,0 +1,25 @@
+// Month files: data/yyyymm.csv, one per calendar month, one entry per line (date key, category,
+// description, amount, memo) in the comma-text dialect, lines ended by CR LF. The day operations
+// touch only the lines of their own day and keep every other line byte for byte.
+#pragma once
+
+#include <filesystem>
+
+#include "core/date.h"
+#include "ledger/day_page.h"
+
+namespace purselog {
+
+std::filesystem::path MonthFilePath(const std::filesystem::path& data_dir, const Date& date);
+
+// The page of `date` from its month file; an empty page when the file does not exist.
+// Throws FileError when the file exists but cannot be read.
+DayPage LoadDayPage(const std::filesystem::path& data_dir, const Date& date);
+
+// Writes the page into the month file of `date`: every line of that day is removed wherever it
+// stands, then the page's complete rows are appended. The file is written on every call (a file
+// of zero bytes for a month with nothing in it), atomically; throws FileError and leaves the file
+// as it was when it cannot be read or written.
+void SaveDayPage(const std::filesystem::path& data_dir, const Date& date, const DayPage& page);
+
+}  // namespace purselog

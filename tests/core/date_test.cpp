@@ -1,0 +1,43 @@
+#include "core/date.h"
+
+#include <gtest/gtest.h>
+
+namespace purselog {
+namespace {
+
+TEST(Date, KeysAreZeroPadded) {
+  EXPECT_EQ(DateKey(MakeDate(2024, 1, 5)), "20240105");
+  EXPECT_EQ(MonthKey(MakeDate(2024, 1, 5)), "202401");
+  EXPECT_EQ(DateKey(MakeDate(987, 12, 31)), "09871231");
+  EXPECT_EQ(DateKeyValue(MakeDate(2024, 12, 31)), 20241231);
+}
+
+TEST(Date, MonthLengthsFollowTheGregorianLeapRule) {
+  EXPECT_EQ(DaysInMonth(2024, 2), 29u);
+  EXPECT_EQ(DaysInMonth(2023, 2), 28u);
+  EXPECT_EQ(DaysInMonth(2100, 2), 28u);
+  EXPECT_EQ(DaysInMonth(2000, 2), 29u);
+  EXPECT_EQ(DaysInMonth(2023, 4), 30u);
+  EXPECT_EQ(DaysInMonth(2023, 12), 31u);
+  EXPECT_TRUE(IsLeapYear(2000));
+  EXPECT_FALSE(IsLeapYear(1900));
+}
+
+TEST(Date, DayStepsCrossMonthsAndYears) {
+  EXPECT_EQ(AddDays(MakeDate(2023, 12, 31), 1), MakeDate(2024, 1, 1));
+  EXPECT_EQ(AddDays(MakeDate(2024, 3, 1), -1), MakeDate(2024, 2, 29));
+  EXPECT_EQ(AddDays(MakeDate(2023, 3, 1), -1), MakeDate(2023, 2, 28));
+  EXPECT_EQ(WeekdayIndex(MakeDate(2024, 6, 1)), 6u);  // a Saturday
+  EXPECT_EQ(WeekdayIndex(MakeDate(2024, 9, 1)), 0u);  // a Sunday
+}
+
+TEST(Date, ParsesOnlyValidDateKeys) {
+  EXPECT_EQ(ParseDateKey("20240229"), MakeDate(2024, 2, 29));
+  EXPECT_FALSE(ParseDateKey("20230229"));
+  EXPECT_FALSE(ParseDateKey("2024013"));
+  EXPECT_FALSE(ParseDateKey("2024-1-1"));
+  EXPECT_FALSE(ParseDateKey("20241301"));
+}
+
+}  // namespace
+}  // namespace purselog

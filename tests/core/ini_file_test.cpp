@@ -1,0 +1,106 @@
+#include "core/ini_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/text_codec.h"
+#include "support/temp_dir.h"
+
+namespace purselog {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+TEST(IniFile, MissingFileSectionOrKeyGivesTheDefault) {
+  TempDir dir;
+  IniFile ini(dir / "ini.ini");
+  EXPECT_EQ(ini.ReadInteger("setting", "sime", 0), 0);
+  EXPECT_EQ(ini.ReadString("net", "id", "none"), "none");
+  EXPECT_FALSE(std::filesystem::exists(dir / "ini.ini"));  // reading never creates it
+
+  WriteBytes(dir / "ini.ini", "[setting]\r\nsime=5\r\n");
+  EXPECT_EQ(ini.ReadInteger("ExtImg", "num", 7), 7);
+  EXPECT_EQ(ini.ReadInteger("setting", "other", 3), 3);
+}
+
+TEST(IniFile, IntegersReadHexadecimalAndFallBackToTheDefault) {
+  TempDir dir;
+  WriteBytes(dir / "ini.ini",
+             "[Setting]\r\n"
+             "SIME = 0xA\r\n"
+             "a=0X1f\r\n"
+             "b=$ff\r\n"
+             "c=word\r\n"
+             "d=-12\r\n"
+             "e=0x\r\n"
+             "f=12 \r\n"
+             "g=99999999999\r\n"
+             "h=\r\n"
+             "i=\"42\"\r\n");
+  IniFile ini(dir / "ini.ini");
+  EXPECT_EQ(ini.ReadInteger("setting", "sime", 0), 10);
+  EXPECT_EQ(ini.ReadInteger("setting", "a", 0), 31);
+  EXPECT_EQ(ini.ReadInteger("setting", "b", 0), 255);
+  EXPECT_EQ(ini.ReadInteger("setting", "c", -1), -1);
+  EXPECT_EQ(ini.ReadInteger("setting", "d", 0), -12);
+  EXPECT_EQ(ini.ReadInteger("setting", "e", 4), 4);
+  EXPECT_EQ(ini.ReadInteger("setting", "f", 4), 12);  // blanks around a value are not part of it
+  EXPECT_EQ(ini.ReadInteger("setting", "g", 4), 4);
+  EXPECT_EQ(ini.ReadInteger("setting", "h", 4), 4);
+  EXPECT_EQ(ini.ReadInteger("setting", "i", 4), 42);
+}
+
+TEST(IniFile, TextValuesAreCutAt1023Bytes) {
+  TempDir dir;
+  const std::string kanji = Utf8ToCp932("食");  // two bytes
+  std::string long_value;
+  for (int i = 0; i < 600; ++i) long_value += kanji;
+  WriteBytes(dir / "ini.ini",
+             "[net]\r\nid=" + long_value + "\r\nurl=" + std::string(2000, 'u') + "\r\n");
+  IniFile ini(dir / "ini.ini");
+  EXPECT_EQ(ini.ReadString("net", "url", ""), std::string(1023, 'u'));
+  const std::string id = ini.ReadString("net", "id", "");
+  EXPECT_EQ(id.size(), 1022u);  // never half a character
+  EXPECT_EQ(id, long_value.substr(0, 1022));
+}
+
+TEST(IniFile, WritesGoStraightToTheFileKeepingOtherLines) {
+  TempDir dir;
+  IniFile ini(dir / "ini.ini");
+  ini.WriteString("setting", "clipbmp", "");
+  ini.WriteInteger("setting", "displayclip", 0);
+  ini.WriteInteger("ExtImg", "num", 2);
+  ini.WriteInteger("setting", "sime", 25);
+  EXPECT_EQ(ReadBytes(dir / "ini.ini"),
+            "[setting]\r\nclipbmp=\r\ndisplayclip=0\r\nsime=25\r\n[ExtImg]\r\nnum=2\r\n");
+
+  // A hand-edited file: comments, odd bytes and other sections survive; keys match any case.
+  const std::string sjis_comment = "; " + Utf8ToCp932("設定") + "\xff";
+  WriteBytes(dir / "ini.ini", sjis_comment + "\n[SETTING]\nSime=3\n\n[net]\nurl=x\n");
+  ini.WriteInteger("setting", "sime", 10);
+  ini.WriteString("Setting", "new", "v");
+  ini.WriteString("net", "id", Utf8ToCp932("山田"));
+  EXPECT_EQ(ReadBytes(dir / "ini.ini"), sjis_comment + "\r\n[SETTING]\r\nsime=10\r\nnew=v\r\n\r\n" +
+                                            "[net]\r\nurl=x\r\nid=" + Utf8ToCp932("山田") + "\r\n");
+  EXPECT_EQ(ini.ReadInteger("SeTTinG", "SIME", 0), 10);
+  EXPECT_EQ(ini.ReadString("NET", "ID", ""), Utf8ToCp932("山田"));
+}
+
+TEST(IniFile, AFailedWriteSaysWhichFile) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "ini.ini");  // a directory where the file should be
+  IniFile ini(dir / "ini.ini");
+  try {
+    ini.WriteInteger("setting", "sime", 1);
+    FAIL() << "no error";
+  } catch (const IniWriteError& error) {
+    EXPECT_EQ(std::string(error.what()), (dir / "ini.ini").string() + " に書き込めません");
+  }
+  EXPECT_THROW(ini.ReadInteger("setting", "sime", 0), FileError);
+}
+
+}  // namespace
+}  // namespace purselog

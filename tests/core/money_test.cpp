@@ -1,0 +1,97 @@
+#include "core/money.h"
+
+#include <gtest/gtest.h>
+
+#include "core/text_codec.h"
+
+namespace purselog {
+namespace {
+
+std::int64_t Units(std::string_view text) { return AmountValue(text).units(); }
+
+TEST(Money, ReadsDecimalAmountTexts) {
+  EXPECT_EQ(Units("1200"), 12000000);
+  EXPECT_EQ(Units("  -12.5  "), -125000);
+  EXPECT_EQ(Units("+.5"), 5000);
+  EXPECT_EQ(Units("3."), 30000);
+  EXPECT_EQ(Units("."), 0);
+  EXPECT_EQ(Units("1.5e3"), 15000000);
+  EXPECT_EQ(Units("25E-2"), 2500);
+  EXPECT_EQ(Units("1234.567"), 12345670);
+  EXPECT_EQ(Units("0000000000000000000000001"), 10000);
+  EXPECT_EQ(Units("922337203685477.5807"), INT64_MAX);
+  EXPECT_EQ(Units("-922337203685477.5808"), INT64_MIN);
+}
+
+TEST(Money, RoundsToFourDecimalsHalfToEven) {
+  EXPECT_EQ(Units("0.00005"), 0);
+  EXPECT_EQ(Units("0.00015"), 2);
+  EXPECT_EQ(Units("0.00025"), 2);
+  EXPECT_EQ(Units("0.000250001"), 3);
+  EXPECT_EQ(Units("-0.00015"), -2);
+  EXPECT_EQ(Units("0.00004999"), 0);
+  EXPECT_EQ(Units("1e-30"), 0);
+}
+
+TEST(Money, AnythingElseCountsZero) {
+  for (const char* bad : {"", " ", "1,200", "\\1200", "１２００", "12a", "1.2.3", "e5", "1e", "1e+",
+                          "--1", "+-1", "1 2", "922337203685477.5808", "1e15", "1e99999", "\t1"}) {
+    EXPECT_FALSE(IsValidAmountText(bad)) << bad;
+    EXPECT_EQ(Units(bad), 0) << bad;
+  }
+  for (const char* good : {"0", "-5", "12.5", ".5", "1E2", " 7 ", "+3"}) {
+    EXPECT_TRUE(IsValidAmountText(good)) << good;
+  }
+}
+
+TEST(Money, FormatsPatternsWithHalvesAwayFromZero) {
+  const auto m = [](std::string_view text) { return AmountValue(text); };
+  EXPECT_EQ(FormatMoney(m("1234.5"), NumberPattern::kPlain), "1234.5");
+  EXPECT_EQ(FormatMoney(m("0"), NumberPattern::kPlain), "0");
+  EXPECT_EQ(FormatMoney(m("-12"), NumberPattern::kPlain), "-12");
+  EXPECT_EQ(FormatMoney(m("100.125"), NumberPattern::kPlain), "100.13");
+  EXPECT_EQ(FormatMoney(m("-100.125"), NumberPattern::kPlain), "-100.13");
+  EXPECT_EQ(FormatMoney(m("100.124"), NumberPattern::kPlain), "100.12");
+  EXPECT_EQ(FormatMoney(m("99.995"), NumberPattern::kPlain), "100");
+  EXPECT_EQ(FormatMoney(m("-0.001"), NumberPattern::kPlain), "0");
+  EXPECT_EQ(FormatMoney(m("1234.567"), NumberPattern::kGrouped), "1,234.57");
+  EXPECT_EQ(FormatMoney(m("12000"), NumberPattern::kGrouped), "12,000");
+  EXPECT_EQ(FormatMoney(m("-1234567.1"), NumberPattern::kGrouped), "-1,234,567.1");
+  EXPECT_EQ(FormatMoney(m("999.999"), NumberPattern::kGrouped), "1,000");
+  EXPECT_EQ(FormatMoney(m("0.05"), NumberPattern::kOneDecimal), "0.1");
+  EXPECT_EQ(FormatMoney(m("12"), NumberPattern::kOneDecimal), "12.0");
+  EXPECT_EQ(FormatMoney(m("12345.5"), NumberPattern::kGroupedWhole), "12,346");
+  EXPECT_EQ(FormatMoney(Money::FromUnits(INT64_MIN), NumberPattern::kGrouped),
+            "-922,337,203,685,477.58");
+}
+
+TEST(Money, FormatsDoublesWithoutBinaryNoise) {
+  EXPECT_EQ(FormatNumber(0.0, NumberPattern::kOneDecimal), "0.0");
+  EXPECT_EQ(FormatNumber(12.25, NumberPattern::kOneDecimal), "12.3");
+  EXPECT_EQ(FormatNumber(-12.25, NumberPattern::kOneDecimal), "-12.3");
+  EXPECT_EQ(FormatNumber(0.15, NumberPattern::kOneDecimal), "0.2");  // 0.1499999... in binary
+  EXPECT_EQ(FormatNumber(1.0 / 3.0 * 100.0, NumberPattern::kOneDecimal), "33.3");
+  EXPECT_EQ(FormatNumber(100000.0 / 2.0, NumberPattern::kGroupedWhole), "50,000");
+  EXPECT_EQ(FormatNumber(2.5, NumberPattern::kGroupedWhole), "3");
+  EXPECT_EQ(FormatNumber(1e-20, NumberPattern::kPlain), "0");
+}
+
+TEST(Money, DisplayTextHasTheYenByteAndTheTriangle) {
+  const std::string triangle = "\x81\xa3";
+  EXPECT_EQ(MoneyDisplayText(AmountValue("3800")), "\\3,800");
+  EXPECT_EQ(MoneyDisplayText(AmountValue("-6000")), triangle + "\\6,000");
+  EXPECT_EQ(MoneyDisplayText(AmountValue("1234.567")), "\\1,234.57");
+  EXPECT_EQ(MoneyDisplayText(AmountValue("1234.5")), "\\1,234.5");
+  EXPECT_EQ(MoneyDisplayText(Money()), "\\0");
+  EXPECT_EQ(Cp932ToUtf8(MoneyDisplayText(AmountValue("-1"))), "▲\\1");
+}
+
+TEST(Money, SumsAreExact) {
+  Money sum;
+  for (int i = 0; i < 10; ++i) sum += AmountValue("0.1");
+  EXPECT_EQ(sum, AmountValue("1"));
+  EXPECT_EQ((AmountValue("5000") - AmountValue("1200")).units(), 38000000);
+}
+
+}  // namespace
+}  // namespace purselog
