@@ -112,17 +112,24 @@ std::string Utf8ToCp932(std::string_view utf8) {
   return out;
 }
 
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a == b) return true;
-  const std::optional<std::u16string> wide_a = Decode(a, true);
-  const std::optional<std::u16string> wide_b = Decode(b, true);
-  if (!wide_a || !wide_b) return false;
+std::string FoldCaseKey(std::string_view cp932) {
+  const std::optional<std::u16string> wide = Decode(cp932, true);
+  if (!wide) return "\x01" + std::string(cp932);
+  std::u16string folded(wide->size() * 3 + 1, u'\0');
   UErrorCode status = U_ZERO_ERROR;
-  const int32_t order = u_strCaseCompare(
-      reinterpret_cast<const UChar*>(wide_a->data()), static_cast<int32_t>(wide_a->size()),
-      reinterpret_cast<const UChar*>(wide_b->data()), static_cast<int32_t>(wide_b->size()),
-      U_FOLD_CASE_DEFAULT, &status);
-  return U_SUCCESS(status) && order == 0;
+  const int32_t length =
+      u_strFoldCase(reinterpret_cast<UChar*>(folded.data()), static_cast<int32_t>(folded.size()),
+                    reinterpret_cast<const UChar*>(wide->data()),
+                    static_cast<int32_t>(wide->size()), U_FOLD_CASE_DEFAULT, &status);
+  if (U_FAILURE(status)) throw std::runtime_error("case folding failed");
+  std::string key(1, '\0');
+  key.append(reinterpret_cast<const char*>(folded.data()),
+             static_cast<std::size_t>(length) * sizeof(char16_t));
+  return key;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  return a == b || FoldCaseKey(a) == FoldCaseKey(b);
 }
 
 int CompareIgnoreCase(std::string_view a, std::string_view b) {

@@ -18,6 +18,10 @@ std::string Utf8ToCp932(std::string_view utf8);
 // valid code page 932 are equal only when byte for byte equal.
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 
+// A key that two texts share exactly when EqualsIgnoreCase holds for them (full Unicode case
+// folding of valid text; invalid text keys on its own bytes). Compute once, compare often.
+std::string FoldCaseKey(std::string_view cp932);
+
 // The ascending order of two code page 932 texts used to sort lines: the Japanese collation with
 // letter case ignored, then the bytes as a tie-breaker, so that the order is total.
 // Negative, zero or positive.

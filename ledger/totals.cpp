@@ -1,0 +1,92 @@
+#include "ledger/totals.h"
+
+#include <optional>
+
+#include "core/comma_text.h"
+#include "core/text_file.h"
+#include "ledger/month_file.h"
+
+namespace purselog {
+
+namespace {
+
+// Adds the entry lines of `bytes` whose date key lies in [first_key, last_key].
+void AddPeriodLines(std::string_view bytes, long first_key, long last_key,
+                    const EntryKindOf& kind_of, bool spending_only, Money& sum) {
+  std::string key;
+  std::string category;
+  std::string description;
+  std::string amount;
+  ForEachLine(bytes, [&](std::string_view line) {
+    CommaTextCursor cursor(line);
+    if (!cursor.Next(key)) return;
+    const std::optional<std::int32_t> value = ParseIntegerText(key);
+    if (!value || *value < first_key || *value > last_key) return;
+    if (!cursor.Next(category)) category.clear();
+    if (!cursor.Next(description) || !cursor.Next(amount)) amount.clear();
+    sum += SignedAmount(kind_of(category), amount, spending_only);
+  });
+}
+
+}  // namespace
+
+Money SignedAmount(EntryKind kind, std::string_view amount_text, bool spending_only) {
+  switch (kind) {
+    case EntryKind::kNone:
+      return Money();
+    case EntryKind::kIncome:
+      return spending_only ? Money() : AmountValue(amount_text);
+    case EntryKind::kExpense:
+      return -AmountValue(amount_text);
+  }
+  return Money();
+}
+
+Money SumPeriod(const std::filesystem::path& data_dir, const AccountingPeriod& period,
+                const EntryKindOf& kind_of, bool spending_only) {
+  const long first_key = DateKeyValue(period.first);
+  const long last_key = DateKeyValue(period.last);
+  Money sum;
+  if (const std::optional<std::string> bytes =
+          ReadFileBytesIfExists(MonthFilePath(data_dir, period.first))) {
+    AddPeriodLines(*bytes, first_key, last_key, kind_of, spending_only, sum);
+  }
+  if (MonthKey(period.last) != MonthKey(period.first)) {
+    if (const std::optional<std::string> bytes =
+            ReadFileBytesIfExists(MonthFilePath(data_dir, period.last))) {
+      AddPeriodLines(*bytes, first_key, last_key, kind_of, spending_only, sum);
+    }
+  }
+  return sum;
+}
+
+Money SumDayPage(const DayPage& page, const EntryKindOf& kind_of, bool spending_only) {
+  Money sum;
+  for (const DayRow& row : page) {
+    sum += SignedAmount(kind_of(row[kCategoryColumn]), row[kAmountColumn], spending_only);
+  }
+  return sum;
+}
+
+bool PeriodHasMonthFile(const std::filesystem::path& data_dir, const AccountingPeriod& period) {
+  return FileExists(MonthFilePath(data_dir, period.first)) ||
+         FileExists(MonthFilePath(data_dir, period.last));
+}
+
+MonthTotal ComputeMonthTotal(const std::filesystem::path& data_dir, const Date& date,
+                             int closing_day, const EntryKindOf& kind_of, bool spending_only) {
+  const AccountingPeriod period = PeriodOf(date, closing_day);
+  if (!PeriodHasMonthFile(data_dir, period)) return {Money(), "Total \\0 /Month"};
+  const Money sum = SumPeriod(data_dir, period, kind_of, spending_only);
+  return {sum, MonthTotalText(sum, spending_only)};
+}
+
+std::string DayTotalText(Money sum, bool spending_only) {
+  return (spending_only ? "Total Spent " : "Sub Total ") + MoneyDisplayText(sum) + " /Day";
+}
+
+std::string MonthTotalText(Money sum, bool spending_only) {
+  return (spending_only ? "Total Spent " : "Total ") + MoneyDisplayText(sum) + " /Month";
+}
+
+}  // namespace purselog
