@@ -1,5 +1,8 @@
 #include "core/color.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace purselog {
 
 namespace {
@@ -23,7 +26,59 @@ constexpr Rgb kFixedColors[20] = {
     {226, 243, 209}, {180, 217, 195}, {191, 224, 232}, {222, 209, 255}, {255, 223, 207},
 };
 
+// The nearest integer, halves to the even neighbour.
+int Nearest(double x) { return static_cast<int>(std::nearbyint(x)); }
+
 }  // namespace
+
+Hsv RgbToHsv(const Rgb& c) {
+  const int v = std::max({c.red, c.green, c.blue});
+  const int s = v - std::min({c.red, c.green, c.blue});
+  int h = 0;
+  if (s != 0) {
+    if (c.red == v) {
+      h = ((c.green - c.blue) * 60) / s;
+    } else if (c.green == v) {
+      h = ((c.blue - c.red) * 60) / s + 120;
+    } else {
+      h = ((c.red - c.green) * 60) / s + 240;
+    }
+    if (h < 0) h += 360;
+  }
+  return {h, s, v};
+}
+
+bool HsvToRgb(const Hsv& hsv, Rgb& color) {
+  const int h = hsv.hue;
+  const int s = hsv.saturation;
+  const int v = hsv.value;
+  if (h < 0 || h > 359) return false;
+  const int f = h % 60;
+  const int p = (v * (255 - s)) / 255;
+  const int rising = (v * (255 - Nearest((60 - f) * s / 60.0))) / 255;
+  const int falling = (v * (255 - Nearest(s * f / 60.0))) / 255;
+  switch (h / 60) {
+    case 0:
+      color = {v, rising, p};
+      break;
+    case 1:
+      color = {falling, v, p};
+      break;
+    case 2:
+      color = {p, v, rising};
+      break;
+    case 3:
+      color = {p, falling, v};
+      break;
+    case 4:
+      color = {rising, p, v};
+      break;
+    default:  // the subtraction from 255 comes before the rounding here
+      color = {v, p, (v * Nearest(255 - s * f / 60.0)) / 255};
+      break;
+  }
+  return true;
+}
 
 ChartPaletteColors MakeChartPalette() {
   ChartPaletteColors palette{};

@@ -20,3 +20,41 @@ TEST(ChartPalette, FixedEntriesThenTheGeneratedOnes) {
 
 }  // namespace
 }  // namespace purselog
+
+namespace purselog {
+namespace {
+
+TEST(ColorModel, RgbToHsvUsesTheDifferenceAsSaturation) {
+  EXPECT_EQ(RgbToHsv({255, 85, 0}), (Hsv{20, 255, 255}));
+  EXPECT_EQ(RgbToHsv({73, 220, 0}), (Hsv{101, 220, 220}));
+  EXPECT_EQ(RgbToHsv({128, 128, 128}), (Hsv{0, 0, 128}));
+  EXPECT_EQ(RgbToHsv({107, 107, 255}), (Hsv{240, 148, 255}));
+  EXPECT_EQ(RgbToHsv({255, 0, 10}), (Hsv{358, 255, 255}));  // a negative hue wraps
+  EXPECT_EQ(RgbToHsv({200, 200, 0}), (Hsv{60, 200, 200}));   // red wins a tie with green
+}
+
+TEST(ColorModel, HsvToRgbByTheTable) {
+  Rgb color{1, 2, 3};
+  EXPECT_TRUE(HsvToRgb({101, 220, 220}, color));
+  EXPECT_EQ(color, (Rgb{90, 220, 30}));
+  EXPECT_TRUE(HsvToRgb({0, 0, 128}, color));
+  EXPECT_EQ(color, (Rgb{128, 128, 128}));
+  const auto round_trip = [](Rgb in) {
+    Rgb out;
+    HsvToRgb(RgbToHsv(in), out);
+    return out;
+  };
+  EXPECT_EQ(round_trip({107, 107, 255}), (Rgb{107, 107, 255}));
+  EXPECT_EQ(round_trip({255, 211, 62}), (Rgb{255, 210, 62}));
+  EXPECT_EQ(round_trip({73, 220, 0}), (Rgb{90, 220, 30}));
+  EXPECT_TRUE(HsvToRgb({330, 255, 255}, color));  // the last row rounds after subtracting
+  EXPECT_EQ(color, (Rgb{255, 0, 128}));  // 127.5 rounds to even
+
+  color = {1, 2, 3};
+  EXPECT_FALSE(HsvToRgb({-10, 100, 100}, color));
+  EXPECT_FALSE(HsvToRgb({360, 100, 100}, color));
+  EXPECT_EQ(color, (Rgb{1, 2, 3}));
+}
+
+}  // namespace
+}  // namespace purselog

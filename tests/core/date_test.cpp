@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/date_format.h"
+#include "core/text_codec.h"
+
 namespace purselog {
 namespace {
 
@@ -37,6 +40,19 @@ TEST(Date, ParsesOnlyValidDateKeys) {
   EXPECT_FALSE(ParseDateKey("2024013"));
   EXPECT_FALSE(ParseDateKey("2024-1-1"));
   EXPECT_FALSE(ParseDateKey("20241301"));
+}
+
+}  // namespace
+}  // namespace purselog
+
+namespace purselog {
+namespace {
+
+TEST(DateFormat, LabelsUseTheJapaneseWeekdayNames) {
+  EXPECT_EQ(Cp932ToUtf8(DateLabelText(MakeDate(2024, 1, 5))), "2024/01/05 (金)");
+  EXPECT_EQ(Cp932ToUtf8(DateLabelText(MakeDate(2024, 9, 1))), "2024/09/01 (日)");
+  EXPECT_EQ(Cp932ToUtf8(DateLabelText(MakeDate(2024, 6, 1))), "2024/06/01 (土)");
+  EXPECT_EQ(Cp932ToUtf8(JapaneseDateText(MakeDate(2001, 3, 26))), "2001年3月26日");
 }
 
 }  // namespace

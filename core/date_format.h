@@ -1,0 +1,18 @@
+// Date texts shown to the user, as Shift_JIS bytes, with the fixed Japanese locale: date
+// separator "/", one-character weekday names 日 月 火 水 木 金 土.
+#pragma once
+
+#include <string>
+
+#include "core/date.h"
+
+namespace purselog {
+
+// The short weekday name of the date ("日" for Sunday ... "土").
+const std::string& ShortWeekdayName(unsigned weekday_index);
+// "yyyy/mm/dd (aaa)", e.g. "2024/01/05 (金)": the date label of the day page.
+std::string DateLabelText(const Date& date);
+// 'yyyy"年"m"月"d"日"', e.g. "2001年3月26日".
+std::string JapaneseDateText(const Date& date);
+
+}  // namespace purselog
