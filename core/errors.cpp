@@ -9,4 +9,9 @@ FileError::FileError(const std::string& action, const std::filesystem::path& pat
       path_(path),
       error_number_(error_number) {}
 
+std::string WithFinalPeriod(std::string text) {
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text.push_back('.');
+  return text;
+}
+
 }  // namespace purselog

@@ -26,4 +26,9 @@ class FileError : public AppError {
   int error_number_;
 };
 
+// The text of an error as the user sees it: "." appended when the last character comes after
+// "." in byte order (so Japanese text always gets one, while a text ending in ".", a blank, a
+// comma or a closing parenthesis does not).
+std::string WithFinalPeriod(std::string text);
+
 }  // namespace purselog

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace purselog {
@@ -16,6 +17,11 @@ using DayPage = std::vector<DayRow>;
 
 // One row of four empty cells.
 DayPage EmptyDayPage();
+
+// A cell is one line of text: line breaks (CR LF, CR or LF) become one blank each, trailing
+// ones are dropped, and NUL bytes are removed. A month file cannot hold a cell with a line
+// break or a NUL byte without losing the lines after it.
+std::string SingleLineCellText(std::string_view text);
 
 // A row is written to its month file only when category, description and amount are filled.
 bool IsCompleteRow(const DayRow& row);

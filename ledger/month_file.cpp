@@ -47,7 +47,8 @@ void SaveDayPage(const std::filesystem::path& data_dir, const Date& date, const 
   }
   for (const DayRow& row : page) {
     if (!IsCompleteRow(row)) continue;
-    out.append(JoinCommaText({key, row[0], row[1], row[2], row[3]}));
+    out.append(JoinCommaText({key, SingleLineCellText(row[0]), SingleLineCellText(row[1]),
+                              SingleLineCellText(row[2]), SingleLineCellText(row[3])}));
     out.append("\r\n");
   }
   WriteFileAtomic(path, out);

@@ -30,7 +30,7 @@ TEST(ColorModel, RgbToHsvUsesTheDifferenceAsSaturation) {
   EXPECT_EQ(RgbToHsv({128, 128, 128}), (Hsv{0, 0, 128}));
   EXPECT_EQ(RgbToHsv({107, 107, 255}), (Hsv{240, 148, 255}));
   EXPECT_EQ(RgbToHsv({255, 0, 10}), (Hsv{358, 255, 255}));  // a negative hue wraps
-  EXPECT_EQ(RgbToHsv({200, 200, 0}), (Hsv{60, 200, 200}));   // red wins a tie with green
+  EXPECT_EQ(RgbToHsv({200, 200, 0}), (Hsv{60, 200, 200}));  // red wins a tie with green
 }
 
 TEST(ColorModel, HsvToRgbByTheTable) {
@@ -48,7 +48,7 @@ TEST(ColorModel, HsvToRgbByTheTable) {
   EXPECT_EQ(round_trip({255, 211, 62}), (Rgb{255, 210, 62}));
   EXPECT_EQ(round_trip({73, 220, 0}), (Rgb{90, 220, 30}));
   EXPECT_TRUE(HsvToRgb({330, 255, 255}, color));  // the last row rounds after subtracting
-  EXPECT_EQ(color, (Rgb{255, 0, 128}));  // 127.5 rounds to even
+  EXPECT_EQ(color, (Rgb{255, 0, 128}));           // 127.5 rounds to even
 
   color = {1, 2, 3};
   EXPECT_FALSE(HsvToRgb({-10, 100, 100}, color));

@@ -101,6 +101,18 @@ TEST(TextFile, AFailedWriteLeavesTheOldFileIntact) {
   EXPECT_EQ(ListDir(dir.path()), "202401.csv|adir.csv");  // no temporary file is left behind
 }
 
+TEST(Errors, AFinalPeriodOnlyAfterCharactersBeyondThePoint) {
+  EXPECT_EQ(WithFinalPeriod("Cannot open file \"x\": Is a directory"),
+            "Cannot open file \"x\": Is a directory.");
+  EXPECT_EQ(WithFinalPeriod("/p/ini.ini に書き込めません"), "/p/ini.ini に書き込めません.");
+  EXPECT_EQ(WithFinalPeriod("done."), "done.");
+  EXPECT_EQ(WithFinalPeriod("ends in blank "), "ends in blank ");
+  EXPECT_EQ(WithFinalPeriod("list,"), "list,");
+  EXPECT_EQ(WithFinalPeriod("(note)"), "(note)");
+  EXPECT_EQ(WithFinalPeriod("10/"), "10/.");
+  EXPECT_EQ(WithFinalPeriod(""), "");
+}
+
 TEST(TextFile, ARewriteKeepsTheFilePermissions) {
   TempDir dir;
   const auto target = dir / "ini.ini";

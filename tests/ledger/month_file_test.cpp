@@ -121,6 +121,20 @@ TEST(MonthFile, LoadFollowsTheFirstRowRule) {
   EXPECT_EQ(LoadDayPage(dir.path(), MakeDate(2024, 2, 1)), EmptyDayPage());  // no file
 }
 
+TEST(MonthFile, CellsAreWrittenOnOneLine) {
+  EXPECT_EQ(SingleLineCellText("1200\r\n"), "1200");
+  EXPECT_EQ(SingleLineCellText("a\r\nb\nc\rd\n\n"), "a b c d");
+  EXPECT_EQ(SingleLineCellText(std::string("x\0y", 3)), "xy");
+  EXPECT_EQ(SingleLineCellText("\x83\x5c\t"), "\x83\x5c\t");
+
+  // A cell holding a line break or a NUL byte (pasted text) must not break the file apart.
+  TempDir dir;
+  WriteBytes(dir / "202401.csv", "20240106,a,b,1,\r\n");
+  SaveDayPage(dir.path(), kDay, {Row(kFood, "two\r\nlines", "1", std::string("n\0ul", 4))});
+  EXPECT_EQ(ReadBytes(dir / "202401.csv"),
+            "20240106,a,b,1,\r\n20240105," + kFood + ",\"two lines\",1,nul\r\n");
+}
+
 TEST(MonthFile, AnEmptyDayOfAMonthWithoutFileCreatesAZeroByteFile) {
   TempDir dir;
   SaveDayPage(dir.path(), kDay, EmptyDayPage());

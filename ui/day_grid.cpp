@@ -1,0 +1,272 @@
+#include "ui/day_grid.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include "ui/glass.h"
+#include "ui/look.h"
+
+namespace purselog {
+
+namespace {
+
+constexpr int kRowHeight = 21;
+constexpr int kColumnWidths[kDayPageColumns] = {80, 80, 80, 132};
+// A title click this close to a column border resizes instead of sorting.
+constexpr int kResizeMargin = 4;
+const char* const kChosenProperty = "purselogChosen";
+
+}  // namespace
+
+DayGridDelegate::DayGridDelegate(const CategoryTable& categories, DayPageModel& model,
+                                 QObject* parent)
+    : QStyledItemDelegate(parent), categories_(categories), model_(model) {}
+
+QWidget* DayGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                       const QModelIndex& index) const {
+  const DayRow& row = model_.page()[static_cast<std::size_t>(index.row())];
+  const std::vector<std::string>* entries = nullptr;
+  if (index.column() == kCategoryColumn) {
+    entries = &categories_.names();
+  } else if (index.column() == kDescriptionColumn) {
+    const int k = categories_.FindCategory(row[kCategoryColumn]);
+    if (k >= 0) entries = &categories_.DescriptionList(k);
+  }
+  if (entries == nullptr) {
+    auto* edit = new QLineEdit(parent);
+    edit->setFrame(false);
+    edit->setFont(GothicFont(12));
+    if (index.column() == kAmountColumn) edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return edit;
+  }
+  auto* list = new QComboBox(parent);
+  list->setEditable(false);
+  list->setFont(GothicFont(12));
+  for (const std::string& entry : *entries) list->addItem(ToGlass(entry));
+  list->setProperty(kChosenProperty, false);
+  connect(list, &QComboBox::activated, list, [list] { list->setProperty(kChosenProperty, true); });
+  if (open_lists_) QTimer::singleShot(0, list, [list] { list->showPopup(); });
+  return list;
+}
+
+void DayGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+  const QString text = index.data(Qt::EditRole).toString();
+  if (auto* list = qobject_cast<QComboBox*>(editor)) {
+    // The entry equal to the cell, or the first one.
+    list->setCurrentIndex(std::max(list->findText(text, Qt::MatchExactly), 0));
+    return;
+  }
+  if (auto* edit = qobject_cast<QLineEdit*>(editor)) edit->setText(text);
+}
+
+void DayGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                   const QModelIndex& index) const {
+  if (auto* list = qobject_cast<QComboBox*>(editor)) {
+    // Only an entry the user chose changes the cell.
+    if (list->property(kChosenProperty).toBool() && list->currentIndex() >= 0) {
+      model->setData(index, list->currentText(), Qt::EditRole);
+    }
+    return;
+  }
+  auto* edit = qobject_cast<QLineEdit*>(editor);
+  if (edit == nullptr) return;
+  if (!model->setData(index, edit->text(), Qt::EditRole) && !quiet_refusal_) {
+    emit AmountRefused(index);
+  }
+}
+
+void DayGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                           const QModelIndex&) const {
+  editor->setGeometry(option.rect);
+}
+
+bool DayGridDelegate::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    auto* editor = qobject_cast<QWidget*>(watched);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    // An open drop-down list takes Enter for itself.
+    auto* list = qobject_cast<QComboBox*>(editor);
+    if (enter && editor != nullptr && (list == nullptr || !list->view()->isVisible())) {
+      emit commitData(editor);
+      emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+      emit EnterPressed();
+      return true;
+    }
+  }
+  return QStyledItemDelegate::eventFilter(watched, event);
+}
+
+DayGrid::DayGrid(const CategoryTable& categories, DayPageModel& model, QWidget* parent)
+    : QTableView(parent), model_(model) {
+  setModel(&model_);
+  delegate_ = new DayGridDelegate(categories, model_, this);
+  setItemDelegate(delegate_);
+  setFont(GothicFont(12));
+  horizontalHeader()->setFont(GothicFont(12));
+  verticalHeader()->hide();
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setDefaultSectionSize(kRowHeight);
+  horizontalHeader()->setFixedHeight(kRowHeight);
+  horizontalHeader()->setHighlightSections(false);
+  horizontalHeader()->setSectionsClickable(false);
+  horizontalHeader()->setStretchLastSection(false);
+  horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+  for (int column = 0; column < kDayPageColumns; ++column) {
+    setColumnWidth(column, kColumnWidths[column]);
+  }
+  horizontalHeader()->setSortIndicatorShown(true);
+  horizontalHeader()->setSortIndicator(sort_column_, sort_order_);
+  horizontalHeader()->viewport()->installEventFilter(this);
+  setShowGrid(true);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setSelectionMode(QAbstractItemView::ContiguousSelection);
+  setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                  QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+  setIconSize(QSize(18, 16));
+  setContextMenuPolicy(Qt::CustomContextMenu);
+  setTabKeyNavigation(true);
+
+  connect(delegate_, &DayGridDelegate::AmountRefused, this, &DayGrid::ReopenRefused);
+  connect(delegate_, &DayGridDelegate::EnterPressed, this, &DayGrid::MoveToNextCell);
+}
+
+int DayGrid::RowAtRememberedPoint() const {
+  const QModelIndex index = indexAt(remembered_point_);
+  return index.isValid() ? index.row() : -1;
+}
+
+void DayGrid::CommitOpenEdit() {
+  if (state() != QAbstractItemView::EditingState) return;
+  QWidget* editor = indexWidget(currentIndex());
+  if (editor == nullptr) return;
+  delegate_->set_quiet_refusal(true);
+  commitData(editor);
+  closeEditor(editor, QAbstractItemDelegate::NoHint);
+  delegate_->set_quiet_refusal(false);
+}
+
+void DayGrid::AppendRowAndFocus() {
+  model_.InsertEmptyRow(model_.rowCount());
+  setCurrentIndex(model_.index(model_.rowCount() - 1, kCategoryColumn));
+}
+
+void DayGrid::MoveToNextCell() {
+  const QModelIndex current = currentIndex();
+  if (!current.isValid()) return;
+  if (current.column() < kDayPageColumns - 1) {
+    setCurrentIndex(model_.index(current.row(), current.column() + 1));
+  } else if (current.row() < model_.rowCount() - 1) {
+    setCurrentIndex(model_.index(current.row() + 1, 0));
+  } else {
+    AppendRowAndFocus();
+  }
+}
+
+void DayGrid::SortByTitle(int column) {
+  if (model_.rowCount() < 2 || column < 0 || column >= kDayPageColumns) return;
+  if (column == sort_column_) {
+    sort_order_ = sort_order_ == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+  } else {
+    sort_column_ = column;
+    sort_order_ = Qt::AscendingOrder;
+  }
+  model_.SortRows(sort_column_, sort_order_);
+  horizontalHeader()->setSortIndicator(sort_column_, sort_order_);
+}
+
+void DayGrid::keyPressEvent(QKeyEvent* event) {
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+  if (state() != QAbstractItemView::EditingState) {
+    switch (event->key()) {
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        if (modifiers == Qt::NoModifier) {
+          MoveToNextCell();
+          return;
+        }
+        break;
+      case Qt::Key_Insert:
+        if (modifiers == Qt::NoModifier) {
+          const int row = currentIndex().isValid() ? currentIndex().row() : 0;
+          const int column = currentIndex().isValid() ? currentIndex().column() : 0;
+          model_.InsertEmptyRow(row);
+          setCurrentIndex(model_.index(row, column));
+          return;
+        }
+        break;
+      case Qt::Key_Delete:
+        if (!(modifiers & Qt::AltModifier) && currentIndex().isValid()) {
+          const int row = currentIndex().row();
+          const int column = currentIndex().column();
+          model_.DeleteRow(row);
+          setCurrentIndex(model_.index(std::min(row, model_.rowCount() - 1), column));
+          return;
+        }
+        break;
+      default:
+        break;
+    }
+  }
+  // The grid's own clipboard keys are off; Ctrl+V belongs to the window.
+  if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut) ||
+      event->matches(QKeySequence::Paste)) {
+    event->ignore();
+    return;
+  }
+  QTableView::keyPressEvent(event);
+}
+
+void DayGrid::mousePressEvent(QMouseEvent* event) {
+  remembered_point_ = event->position().toPoint();
+  QTableView::mousePressEvent(event);
+}
+
+void DayGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+  remembered_point_ = event->position().toPoint();
+  const int last = model_.rowCount() - 1;
+  const int bottom = rowViewportPosition(last) + rowHeight(last);
+  if (!indexAt(remembered_point_).isValid() && remembered_point_.y() >= bottom) {
+    AppendRowAndFocus();
+    return;
+  }
+  QTableView::mouseDoubleClickEvent(event);
+}
+
+bool DayGrid::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == horizontalHeader()->viewport()) {
+    if (event->type() == QEvent::MouseButtonPress) {
+      title_pressed_ = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      const bool pressed = title_pressed_;
+      title_pressed_ = false;
+      if (pressed && mouse->button() == Qt::LeftButton) {
+        QHeaderView* header = horizontalHeader();
+        const int x = mouse->position().toPoint().x();
+        const int column = header->logicalIndexAt(x);
+        if (column >= 0) {
+          const int left = header->sectionViewportPosition(column);
+          const int right = left + header->sectionSize(column);
+          if (x - left > kResizeMargin && right - x > kResizeMargin) SortByTitle(column);
+        }
+      }
+    }
+  }
+  return QTableView::eventFilter(watched, event);
+}
+
+void DayGrid::ReopenRefused(const QModelIndex& index) {
+  const QPersistentModelIndex target(index);
+  QTimer::singleShot(0, this, [this, target] {
+    if (!target.isValid()) return;
+    setCurrentIndex(target);
+    edit(target);
+  });
+}
+
+}  // namespace purselog
