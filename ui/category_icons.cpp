@@ -1,8 +1,13 @@
 #include "ui/category_icons.h"
 
+#include "ui/resources.h"
+
 namespace purselog {
 
-QImage BuiltinIconStrip() { return QImage(QStringLiteral(":/purselog/iconstrip.png")); }
+QImage BuiltinIconStrip() {
+  InitResources();
+  return QImage(QStringLiteral(":/purselog/iconstrip.png"));
+}
 
 std::vector<QImage> CutBuiltinIcons(const QImage& strip, int count) {
   const QImage argb = strip.convertToFormat(QImage::Format_ARGB32);

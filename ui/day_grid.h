@@ -59,6 +59,7 @@ class DayGrid : public QTableView {
   // The entry row under the remembered point, or -1.
   int RowAtRememberedPoint() const;
 
+  bool IsEditing() const { return state() == QAbstractItemView::EditingState; }
   // Ends an open cell edit as if the cell had been left, without opening a refused amount's
   // editor again.
   void CommitOpenEdit();

@@ -5,9 +5,12 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "ui/resources.h"
+
 namespace purselog {
 
 const SkinPieces& BuiltinSkinPieces() {
+  InitResources();
   static const SkinPieces pieces = {
       QImage(QStringLiteral(":/purselog/skin_lt.png")),
       QImage(QStringLiteral(":/purselog/skin_rt.png")),
