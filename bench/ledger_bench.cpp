@@ -1,12 +1,11 @@
 // A change of date on a month file of 3,000 lines, against the bare floor of reading the same
 // bytes and writing them back through the same atomic writer.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "bench/bench_dir.h"
 #include "core/comma_text.h"
 #include "core/text_codec.h"
 #include "core/text_file.h"
@@ -14,21 +13,6 @@
 
 namespace purselog {
 namespace {
-
-class BenchDir {
- public:
-  BenchDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "purselog-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    path_ = pattern;
-  }
-  ~BenchDir() { std::filesystem::remove_all(path_); }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 // 3,000 entry lines spread over the 31 days of January 2024, with Shift_JIS text.
 void WriteMonth(const std::filesystem::path& data_dir) {

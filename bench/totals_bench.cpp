@@ -1,12 +1,11 @@
 // The month line: SumPeriod over an accounting period that spans two month files of 3,000 lines
 // each, with a table of 20 categories, against reading and splitting the same lines.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "bench/bench_dir.h"
 #include "categories/category_table.h"
 #include "core/comma_text.h"
 #include "core/text_codec.h"
@@ -16,21 +15,6 @@
 
 namespace purselog {
 namespace {
-
-class BenchDir {
- public:
-  BenchDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "purselog-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    path_ = pattern;
-  }
-  ~BenchDir() { std::filesystem::remove_all(path_); }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 std::string CategoryName(int i) { return Utf8ToCp932("費目") + std::to_string(i); }
 

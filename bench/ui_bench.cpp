@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/bench_dir.h"
 #include "core/comma_text.h"
 #include "core/text_codec.h"
 #include "core/text_file.h"
@@ -22,23 +23,6 @@ extern char** environ;
 
 namespace purselog {
 namespace {
-
-class BenchDir {
- public:
-  BenchDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "purselog-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    path_ = pattern;
-    std::filesystem::copy_file(PURSELOG_CATEGORY_FILE, path_ / "setting.dat");
-    std::filesystem::create_directory(path_ / "data");
-  }
-  ~BenchDir() { std::filesystem::remove_all(path_); }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 // A busy month: 3,000 entries over the month's days in the delivered categories.
 void WriteMonth(const std::filesystem::path& data_dir, const Date& any_day) {
@@ -57,8 +41,15 @@ class FixedDayHost : public DesktopHost {
   Date Today() override { return MakeDate(2024, 1, 10); }
 };
 
+// A program directory with the delivered category table and a data folder.
+void PrepareProgramDir(const std::filesystem::path& dir) {
+  std::filesystem::copy_file(PURSELOG_CATEGORY_FILE, dir / "setting.dat");
+  std::filesystem::create_directory(dir / "data");
+}
+
 void BM_ProcessStartToWindowShown(benchmark::State& state) {
   BenchDir dir;
+  PrepareProgramDir(dir.path());
   WriteMonth(dir.path() / "data", MakeDate(2024, 1, 1));
   const std::string probe = PURSELOG_STARTUP_PROBE;
   long resident = 0;
@@ -92,6 +83,7 @@ BENCHMARK(BM_ProcessStartToWindowShown)->Unit(benchmark::kMillisecond)->Iteratio
 
 void BM_ChangeOfDateThroughTheWindow(benchmark::State& state) {
   BenchDir dir;
+  PrepareProgramDir(dir.path());
   WriteMonth(dir.path() / "data", MakeDate(2024, 1, 1));
   FixedDayHost host;
   Tmainform form(ProgramPaths{dir.path()}, host);

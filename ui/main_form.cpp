@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
+#include <QScreen>
 #include <QShortcut>
 #include <QToolButton>
 #include <algorithm>
@@ -459,6 +460,21 @@ void Tmainform::closeEvent(QCloseEvent* event) {
   WriteSettings();
   started_ = false;
   event->accept();
+}
+
+void Tmainform::contextMenuEvent(QContextMenuEvent* event) {
+  // The main menu is also the window's own pop-up menu.
+  main_menu_->popup(event->globalPos());
+}
+
+void Tmainform::showEvent(QShowEvent* event) {
+  if (!shown_before_) {
+    shown_before_ = true;
+    if (const QScreen* screen = this->screen()) {
+      move(screen->availableGeometry().center() - QPoint(kWidth / 2, kHeight / 2));
+    }
+  }
+  QWidget::showEvent(event);
 }
 
 void Tmainform::paintEvent(QPaintEvent*) {

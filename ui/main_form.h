@@ -88,6 +88,8 @@ class Tmainform : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -115,6 +117,7 @@ class Tmainform : public QWidget {
   ProgramPaths paths_;
   Host& host_;
   bool started_ = false;
+  bool shown_before_ = false;
 
   Date current_date_;
   int closing_day_ = 0;
