@@ -29,4 +29,8 @@ std::string JapaneseDateText(const Date& date) {
          std::to_string(DayOf(date)) + day;
 }
 
+std::string CalendarTitleText(const Date& date) {
+  return JapaneseDateText(date) + " " + ShortWeekdayName(WeekdayIndex(date));
+}
+
 }  // namespace purselog

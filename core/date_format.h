@@ -14,5 +14,7 @@ const std::string& ShortWeekdayName(unsigned weekday_index);
 std::string DateLabelText(const Date& date);
 // 'yyyy"年"m"月"d"日"', e.g. "2001年3月26日".
 std::string JapaneseDateText(const Date& date);
+// 'yyyy"年"m"月"d"日 "ddd', e.g. "2024年2月29日 木": the title line of the calendar.
+std::string CalendarTitleText(const Date& date);
 
 }  // namespace purselog

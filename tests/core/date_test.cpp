@@ -55,5 +55,11 @@ TEST(DateFormat, LabelsUseTheJapaneseWeekdayNames) {
   EXPECT_EQ(Cp932ToUtf8(JapaneseDateText(MakeDate(2001, 3, 26))), "2001年3月26日");
 }
 
+TEST(DateFormat, CalendarTitlesDropLeadingZerosAndAddTheWeekday) {
+  EXPECT_EQ(Cp932ToUtf8(CalendarTitleText(MakeDate(2024, 2, 29))), "2024年2月29日 木");
+  EXPECT_EQ(Cp932ToUtf8(CalendarTitleText(MakeDate(2025, 11, 1))), "2025年11月1日 土");
+  EXPECT_EQ(Cp932ToUtf8(CalendarTitleText(MakeDate(2024, 9, 1))), "2024年9月1日 日");
+}
+
 }  // namespace
 }  // namespace purselog
