@@ -24,12 +24,14 @@
 #include "core/text_file.h"
 #include "ledger/month_file.h"
 #include "ledger/totals.h"
+#include "ui/calendar_form.h"
 #include "ui/category_icons.h"
 #include "ui/day_grid.h"
 #include "ui/day_page_model.h"
 #include "ui/glass.h"
 #include "ui/look.h"
 #include "ui/resources.h"
+#include "ui/sime_form.h"
 #include "ui/skin.h"
 
 namespace purselog {
@@ -263,6 +265,9 @@ bool Tmainform::FormCreate() {
   }
   ShowDayTotal();
   ShowMonthTotal(current_date_);
+  // The other windows, created once and shown modally when asked for.
+  calendarform_ = new Tcalendarform(current_date_, host_, this);
+  simeform_ = new Tsimeform(host_, this);
   started_ = true;
   return true;
 }
@@ -364,10 +369,22 @@ void Tmainform::SpeedButton4Click() {
   maingrid_->CommitOpenEdit();
   if (!SavePage()) return;
   const Date previous = current_date_;
+  // "OK" writes the chosen day into CurrentDate; any other way out leaves it.
+  host_.ExecModal(*calendarform_);
   EnterDate(previous);
 }
 
-void Tmainform::N9Click() {}
+void Tmainform::N9Click() {
+  simeform_->Prepare(closing_day_);
+  host_.ExecModal(*simeform_);
+  closing_day_ = simeform_->Result();
+  maingrid_->CommitOpenEdit();
+  // Reload only what was written: a page that could not be saved stays as it is on screen.
+  if (SavePage()) LoadPage();
+  ShowDayTotal();
+  ShowMonthTotal(current_date_);
+  SetDateLabel();
+}
 
 // The windows of these commands are built on the same pattern: write the page back, work on
 // the month files, load the page again.

@@ -25,6 +25,8 @@ namespace purselog {
 
 class DayGrid;
 class DayPageModel;
+class Tcalendarform;
+class Tsimeform;
 
 constexpr int kMaxIconSlots = 32;
 
@@ -78,6 +80,8 @@ class Tmainform : public QWidget {
   QLabel* labelsub() const { return labelsub_; }
   QLabel* Labelday() const { return labelday_; }
   QMenu* MainMenu() const { return main_menu_; }
+  Tcalendarform* calendarform() const { return calendarform_; }
+  Tsimeform* simeform() const { return simeform_; }
   QMenu* GridMenu() const { return grid_menu_; }
   const ProgramPaths& paths() const { return paths_; }
   Host& host() const { return host_; }
@@ -139,6 +143,8 @@ class Tmainform : public QWidget {
   QLabel* image2_ = nullptr;
   QMenu* main_menu_ = nullptr;
   QMenu* grid_menu_ = nullptr;
+  Tcalendarform* calendarform_ = nullptr;
+  Tsimeform* simeform_ = nullptr;
 };
 
 }  // namespace purselog

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QRadioButton>
+#include <QToolButton>
 #include <QtTest>
 #include <filesystem>
 #include <memory>
@@ -15,10 +17,12 @@
 #include "core/text_codec.h"
 #include "support/temp_dir.h"
 #include "support/test_host.h"
+#include "ui/calendar_form.h"
 #include "ui/day_grid.h"
 #include "ui/day_page_model.h"
 #include "ui/look.h"
 #include "ui/main_form.h"
+#include "ui/sime_form.h"
 
 namespace purselog {
 
@@ -500,6 +504,87 @@ class MainFormTest : public QObject {
     QCOMPARE(form_->CurrentDate(), MakeDate(2024, 2, 1));
     QCOMPARE(CellText(0, 0), QStringLiteral("a"));
     QCOMPARE(ReadBytes(Data("202402.csv")), std::string("20240201,a,b,1,\r\n"));
+  }
+
+  void theCalendarOpensTheChosenDayOnOkOnly() {
+    std::filesystem::create_directory(dir_->path() / "data");
+    WriteBytes(Data("202402.csv"), "20240229," + S("食費") + "," + S("外食") + ",700,\r\n");
+    QVERIFY(Start());
+    Enter(0, "食費", "外食", "30");
+    // Paged to another month, then closed without "OK": the page stays, written and reloaded.
+    host_->modal_handlers.push_back([](QDialog& dialog) {
+      return TestHost::RunModal(dialog, [&dialog] {
+        auto& calendar = static_cast<Tcalendarform&>(dialog);
+        QCOMPARE(calendar.CalendarDate(), MakeDate(2024, 1, 31));
+        calendar.SpeedButton3Click();
+        QCOMPARE(calendar.CalendarDate(), MakeDate(2024, 2, 29));
+        dialog.reject();
+      });
+    });
+    PressKey(Qt::Key_K, Qt::ControlModifier);
+    QCOMPARE(host_->modal_windows.size(), std::size_t{1});
+    QCOMPARE(host_->modal_windows[0], QStringLiteral("calendarform"));
+    QCOMPARE(form_->CurrentDate(), MakeDate(2024, 1, 31));
+    QCOMPARE(ReadBytes(Data("202401.csv")), "20240131," + S("食費") + "," + S("外食") + ",30,\r\n");
+
+    // "OK" on a day of another month: that day's page and its month's totals.
+    host_->modal_handlers.push_back([](QDialog& dialog) {
+      return TestHost::RunModal(dialog, [&dialog] {
+        auto& calendar = static_cast<Tcalendarform&>(dialog);
+        calendar.SpeedButton3Click();
+        calendar.SpeedButton1Click();
+      });
+    });
+    form_->findChild<QToolButton*>(QStringLiteral("SpeedButton4"))->click();
+    QCOMPARE(form_->CurrentDate(), MakeDate(2024, 2, 29));
+    QCOMPARE(form_->labeldate()->text(), QStringLiteral("2024/02/29 (木)"));
+    QCOMPARE(CellText(0, 2), QStringLiteral("700"));
+    QCOMPARE(form_->labelsub()->text(), QStringLiteral("Total ▲¥700 /Month"));
+    QCOMPARE(form_->Labelday()->text(), QStringLiteral("Sub Total ▲¥700 /Day"));
+  }
+
+  void theClosingDayDialogSetsThePeriodOfTheMonthLine() {
+    std::filesystem::create_directory(dir_->path() / "data");
+    WriteBytes(Data("202401.csv"),
+               "20240126," + S("食費") + ",x,100,\r\n" + "20240110," + S("食費") + ",x,5,\r\n");
+    WriteBytes(Data("202402.csv"),
+               "20240210," + S("食費") + ",x,20,\r\n" + "20240226," + S("食費") + ",x,3000,\r\n");
+    host_->today = MakeDate(2024, 2, 10);
+    QVERIFY(Start());
+    QCOMPARE(form_->labelsub()->text(), QStringLiteral("Total ▲¥3,020 /Month"));
+    Type(0, 3, QStringLiteral("memo"));  // an unsaved edit is written before the reload
+    host_->modal_handlers.push_back([](QDialog& dialog) {
+      return TestHost::RunModal(dialog, [&dialog] {
+        auto& sime = static_cast<Tsimeform&>(dialog);
+        QVERIFY(sime.RadioButton1()->isChecked());
+        sime.RadioButton2()->setChecked(true);
+        sime.Edit1()->setText(QStringLiteral("25"));
+        sime.Button1Click();
+      });
+    });
+    Action("N9")->trigger();
+    QCOMPARE(form_->ClosingDay(), 25);
+    // 26 January to 25 February.
+    QCOMPARE(form_->labelsub()->text(), QStringLiteral("Total ▲¥120 /Month"));
+    QCOMPARE(form_->labeldate()->text(), QStringLiteral("2024/02/10 (土)"));
+    QCOMPARE(CellText(0, 3), QStringLiteral("memo"));
+
+    host_->modal_handlers.push_back([](QDialog& dialog) {
+      return TestHost::RunModal(dialog, [&dialog] {
+        auto& sime = static_cast<Tsimeform&>(dialog);
+        QVERIFY(sime.RadioButton2()->isChecked());
+        QCOMPARE(sime.Edit1()->text(), QStringLiteral("25"));
+        sime.RadioButton1()->setChecked(true);
+        sime.Edit1()->setText(QStringLiteral("x"));
+        sime.Button1Click();
+      });
+    });
+    Action("N9")->trigger();
+    QCOMPARE(form_->ClosingDay(), 0);
+    QCOMPARE(form_->labelsub()->text(), QStringLiteral("Total ▲¥3,020 /Month"));
+    QVERIFY(host_->messages.empty());
+    QVERIFY(form_->close());
+    QVERIFY(ReadBytes(dir_->path() / "ini.ini").find("sime=0\r\n") != std::string::npos);
   }
 
   void oddLinesOfAHandEditedFileSurvive() {
