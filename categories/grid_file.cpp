@@ -5,6 +5,7 @@
 #include <limits>
 #include <string_view>
 
+#include "core/decimal_integer.h"
 #include "core/text_file.h"
 
 namespace purselog {
@@ -13,23 +14,11 @@ namespace {
 
 const std::string kEmpty;
 
-// Leading blanks, an optional sign, then decimal digits up to the first other character; no
-// digits read as 0. Saturates instead of overflowing.
+// The integer at the start of a field (no digits read as 0), kept within the range of int.
 int ReadLeadingInteger(std::string_view text) {
-  std::size_t pos = 0;
-  while (pos < text.size() && text[pos] == ' ') ++pos;
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-    negative = text[pos] == '-';
-    ++pos;
-  }
-  std::int64_t value = 0;
-  constexpr std::int64_t kLimit = std::numeric_limits<int>::max();
-  for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
-    value = std::min(value * 10 + (text[pos] - '0'), kLimit + 1);
-  }
-  if (negative) return static_cast<int>(std::max(-value, -kLimit - 1));
-  return static_cast<int>(std::min(value, kLimit));
+  const std::int64_t value = ScanLeadingInteger(text).value;
+  return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
+                                                   std::numeric_limits<int>::max()));
 }
 
 std::string EncodeCellText(const std::string& text) {
