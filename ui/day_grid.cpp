@@ -48,7 +48,13 @@ QWidget* DayGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
   list->setFont(GothicFont(12));
   for (const std::string& entry : *entries) list->addItem(ToGlass(entry));
   list->setProperty(kChosenProperty, false);
-  connect(list, &QComboBox::activated, list, [list] { list->setProperty(kChosenProperty, true); });
+  // Choosing an entry ends the edit, as picking from a drop-down list does.
+  auto* self = const_cast<DayGridDelegate*>(this);
+  connect(list, &QComboBox::activated, self, [self, list] {
+    list->setProperty(kChosenProperty, true);
+    emit self->commitData(list);
+    emit self->closeEditor(list, QAbstractItemDelegate::NoHint);
+  });
   if (open_lists_) QTimer::singleShot(0, list, [list] { list->showPopup(); });
   return list;
 }
