@@ -1,6 +1,7 @@
 #include "ledger/totals.h"
 
 #include <optional>
+#include <vector>
 
 #include "core/comma_text.h"
 #include "core/text_file.h"
@@ -47,13 +48,12 @@ Money SumPeriod(const std::filesystem::path& data_dir, const AccountingPeriod& p
   const long first_key = DateKeyValue(period.first);
   const long last_key = DateKeyValue(period.last);
   Money sum;
-  if (const std::optional<std::string> bytes =
-          ReadFileBytesIfExists(MonthFilePath(data_dir, period.first))) {
-    AddPeriodLines(*bytes, first_key, last_key, kind_of, spending_only, sum);
-  }
-  if (MonthKey(period.last) != MonthKey(period.first)) {
+  // The month of the first day, and the month of the last day when it is another one.
+  std::vector<Date> months = {period.first};
+  if (MonthKey(period.last) != MonthKey(period.first)) months.push_back(period.last);
+  for (const Date& month : months) {
     if (const std::optional<std::string> bytes =
-            ReadFileBytesIfExists(MonthFilePath(data_dir, period.last))) {
+            ReadFileBytesIfExists(MonthFilePath(data_dir, month))) {
       AddPeriodLines(*bytes, first_key, last_key, kind_of, spending_only, sum);
     }
   }
