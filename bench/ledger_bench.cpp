@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "bench/bench_dir.h"
+#include "bench_dir.h"
 #include "core/comma_text.h"
 #include "core/text_codec.h"
 #include "core/text_file.h"

@@ -8,9 +8,9 @@
 #include <fstream>
 #include <string>
 
-#include "ui/host.h"
-#include "ui/look.h"
-#include "ui/main_form.h"
+#include "ui/common/host.h"
+#include "ui/common/look.h"
+#include "ui/main/main_form.h"
 
 namespace {
 

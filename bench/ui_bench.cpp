@@ -11,13 +11,13 @@
 #include <filesystem>
 #include <string>
 
-#include "bench/bench_dir.h"
+#include "bench_dir.h"
 #include "core/comma_text.h"
 #include "core/text_codec.h"
 #include "core/text_file.h"
 #include "ledger/month_file.h"
-#include "ui/host.h"
-#include "ui/main_form.h"
+#include "ui/common/host.h"
+#include "ui/main/main_form.h"
 
 extern char** environ;
 

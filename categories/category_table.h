@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "categories/grid_file.h"
-#include "ledger/totals.h"
+#include "ledger/entry_kind.h"
 
 namespace purselog {
 

@@ -1,5 +1,7 @@
 #include "core/errors.h"
 
+#include "core/notice.h"
+
 #include <cstring>
 
 namespace purselog {
@@ -12,6 +14,10 @@ FileError::FileError(const std::string& action, const std::filesystem::path& pat
 std::string WithFinalPeriod(std::string text) {
   if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text.push_back('.');
   return text;
+}
+
+Notice ErrorNotice(std::string_view what) {
+  return Notice{std::string(kProgramTitle), WithFinalPeriod(std::string(what)), true};
 }
 
 }  // namespace purselog

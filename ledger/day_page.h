@@ -26,4 +26,23 @@ std::string SingleLineCellText(std::string_view text);
 // A row is written to its month file only when category, description and amount are filled.
 bool IsCompleteRow(const DayRow& row);
 
+// The rules by which the user edits a page; the grid of the main window and the import of
+// entries both use them.
+
+// An empty row before `row` (clamped to 0 .. size, so size appends).
+void InsertEmptyRow(DayPage& page, int row);
+
+enum class RowDeletion { kNone, kRemoved, kEmptied };
+// Removes the row; the only row of a page is emptied instead. kNone when `row` is not a row.
+RowDeletion DeleteRow(DayPage& page, int row);
+
+// Orders the rows by the bytes of the column's text (amounts too: as text, not by value). Rows
+// with equal text keep their order. Returns, for each new row, the row it came from.
+std::vector<int> SortRows(DayPage& page, int column, bool ascending);
+
+enum class CellEdit { kUnchanged, kAccepted, kRefused };
+// A cell typed by the user. An unchanged text changes nothing; an amount that is not a decimal
+// number is refused and the cell keeps its text.
+CellEdit EditCell(DayPage& page, int row, int column, std::string bytes);
+
 }  // namespace purselog

@@ -5,20 +5,16 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <string_view>
 
 #include "core/date.h"
 #include "core/money.h"
 #include "ledger/day_page.h"
+#include "ledger/entry_kind.h"
 #include "ledger/period.h"
 
 namespace purselog {
-
-enum class EntryKind { kNone, kIncome, kExpense };
-// The kind of an entry by its category text (the category table answers it).
-using EntryKindOf = std::function<EntryKind(std::string_view category)>;
 
 // The sign rule: the amount as it counts in a total (0 when it does not count).
 Money SignedAmount(EntryKind kind, std::string_view amount_text, bool spending_only);

@@ -1,0 +1,219 @@
+#include "book/book.h"
+
+#include <exception>
+
+#include "core/date_format.h"
+#include "core/errors.h"
+#include "core/ini_file.h"
+#include "core/text_codec.h"
+#include "core/text_file.h"
+#include "ledger/month_file.h"
+#include "ledger/period.h"
+#include "ledger/totals.h"
+
+namespace purselog {
+
+namespace {
+
+// Stands in the month line until the first month total replaces it.
+constexpr std::string_view kMonthPlaceholder = "Total \\85,000,000 /Month";
+
+}  // namespace
+
+Book::Book(ProgramPaths paths, Clock today) : paths_(std::move(paths)), today_(std::move(today)) {}
+
+Outcome Book::Start() {
+  Outcome outcome;
+  try {
+    if (!DirectoryExists(paths_.PacsDir())) CreateDirectory(paths_.PacsDir());
+    if (!FileExists(paths_.CategoryFile())) {
+      outcome.notices.push_back(Notice{"注意", "setting.dat がありません", false});
+      return outcome;
+    }
+    ReadSettings();
+    chart_palette_ = MakeChartPalette();
+    if (!DirectoryExists(paths_.DataDir())) CreateDirectory(paths_.DataDir());
+    current_date_ = today_();
+    date_label_ = DateLabelText(current_date_);
+    month_line_ = kMonthPlaceholder;
+    categories_ = LoadCategories(paths_.CategoryFile());
+    LoadPage();
+  } catch (const std::exception& error) {
+    // The program ends: nothing may be written with paths or values that were never set.
+    outcome.notices.push_back(ErrorNotice(error.what()));
+    return outcome;
+  }
+  started_ = true;
+  RefreshLabels(outcome);
+  outcome.done = true;
+  return outcome;
+}
+
+void Book::ReadSettings() {
+  const IniFile ini(paths_.SettingsFile());
+  closing_day_ = ini.ReadInteger("setting", "sime", 0);
+  // Only a hand-edited file holds another value; the accounting month needs 0 to 28.
+  if (!IsValidClosingDay(closing_day_)) closing_day_ = 0;
+  icon_slots_ = IconSlots();
+  icon_slots_.count = ini.ReadInteger("ExtImg", "num", 0);
+  for (int i = 0; i < icon_slots_.UsedSlots(); ++i) {
+    std::string name = ini.ReadString("ExtImg", std::to_string(i), "");
+    // A remembered icon whose file has gone is forgotten (and written back empty).
+    if (name.empty() || !FileExists(paths_.PacsDir() / Cp932ToUtf8(name))) name.clear();
+    icon_slots_.names[static_cast<std::size_t>(i)] = std::move(name);
+  }
+}
+
+void Book::WriteSettings() {
+  IniFile ini(paths_.SettingsFile());
+  ini.WriteString("setting", "clipbmp", "");
+  ini.WriteInteger("setting", "displayclip", 0);
+  ini.WriteInteger("ExtImg", "num", icon_slots_.count);
+  ini.WriteInteger("setting", "sime", closing_day_);
+  for (int i = 0; i < icon_slots_.UsedSlots(); ++i) {
+    ini.WriteString("ExtImg", std::to_string(i), icon_slots_.names[static_cast<std::size_t>(i)]);
+  }
+}
+
+Outcome Book::Shutdown() {
+  Outcome outcome;
+  if (waiting()) return outcome;
+  if (!started_) {
+    outcome.done = true;  // nothing was set up, so nothing is written
+    return outcome;
+  }
+  Outcome saved = SaveShownPage();
+  if (!saved.done) return saved;  // the window stays, with its page and its settings
+  try {
+    WriteSettings();
+  } catch (const std::exception& error) {
+    // The page is safe; the program ends all the same.
+    outcome.notices.push_back(ErrorNotice(error.what()));
+  }
+  started_ = false;
+  outcome.done = true;
+  return outcome;
+}
+
+Outcome Book::SaveShownPage() {
+  Outcome outcome;
+  if (!started_ || waiting()) return outcome;
+  try {
+    SaveDayPage(paths_.DataDir(), current_date_, page_);
+    outcome.done = true;
+  } catch (const std::exception& error) {
+    outcome.notices.push_back(ErrorNotice(error.what()));
+  }
+  return outcome;
+}
+
+Outcome Book::EnterDate(const Date& date) {
+  Outcome outcome;
+  if (!started_ || waiting()) return outcome;
+  const Date previous = current_date_;
+  current_date_ = date;
+  try {
+    LoadPage();
+  } catch (const std::exception& error) {
+    // The page shown is still the previous date's, just written: stay there, so that an
+    // unreadable month file never has its day replaced by an empty page.
+    current_date_ = previous;
+    outcome.notices.push_back(ErrorNotice(error.what()));
+    return outcome;
+  }
+  RefreshLabels(outcome);
+  outcome.done = true;
+  return outcome;
+}
+
+Outcome Book::GoToDate(const Date& date) {
+  Outcome saved = SaveShownPage();
+  if (!saved.done) return saved;
+  return EnterDate(date);
+}
+
+Outcome Book::Rework(const std::function<void()>& work) {
+  if (!started_ || waiting()) return {};
+  Outcome outcome = SaveShownPage();
+  if (outcome.done) {
+    try {
+      if (work) work();
+    } catch (const std::exception& error) {
+      outcome.notices.push_back(ErrorNotice(error.what()));
+    }
+    try {
+      LoadPage();
+    } catch (const std::exception& error) {
+      // The page was just written: it stays on screen as it is.
+      outcome.notices.push_back(ErrorNotice(error.what()));
+    }
+  }
+  RefreshLabels(outcome);
+  return outcome;
+}
+
+Outcome Book::SetClosingDay(int closing_day) {
+  if (IsValidClosingDay(closing_day)) closing_day_ = closing_day;
+  return Rework(nullptr);
+}
+
+Outcome Book::SetSpendingOnlyMode(bool on) {
+  Outcome outcome;
+  spending_only_ = on;
+  if (!started_) return outcome;
+  RefreshLabels(outcome);
+  outcome.done = true;
+  return outcome;
+}
+
+void Book::RefreshDayLine() {
+  day_line_ =
+      DayTotalText(SumDayPage(page_, categories_.KindFunction(), spending_only_), spending_only_);
+}
+
+Outcome Book::ReloadCategories() {
+  Outcome outcome;
+  try {
+    categories_ = LoadCategories(paths_.CategoryFile());
+    outcome.done = true;
+  } catch (const std::exception& error) {
+    outcome.notices.push_back(ErrorNotice(error.what()));
+  }
+  return outcome;
+}
+
+IconChoice Book::CategoryIconOf(std::string_view category) const {
+  const int k = categories_.FindCategory(category);
+  if (k < 0) return {IconChoice::Kind::kKeep, 0};  // not in the table: the icon stays
+  if (k < kBuiltinCategoryCount) return {IconChoice::Kind::kBuiltin, k};
+  const int slot = k - kBuiltinCategoryCount;
+  if (slot < icon_slots_.UsedSlots() &&
+      !icon_slots_.names[static_cast<std::size_t>(slot)].empty()) {
+    return {IconChoice::Kind::kSlot, slot};
+  }
+  return {IconChoice::Kind::kNone, 0};
+}
+
+void Book::LoadPage() { ReplacePage(LoadDayPage(paths_.DataDir(), current_date_)); }
+
+void Book::ReplacePage(DayPage page) {
+  if (observer_ != nullptr) observer_->PageAboutToBeReplaced();
+  page_ = std::move(page);
+  if (page_.empty()) page_ = EmptyDayPage();
+  if (observer_ != nullptr) observer_->PageReplaced();
+}
+
+void Book::RefreshLabels(Outcome& outcome) {
+  RefreshDayLine();
+  try {
+    month_line_ = ComputeMonthTotal(paths_.DataDir(), current_date_, closing_day_,
+                                    categories_.KindFunction(), spending_only_)
+                      .text;
+  } catch (const std::exception& error) {
+    month_line_.clear();
+    outcome.notices.push_back(ErrorNotice(error.what()));
+  }
+  date_label_ = DateLabelText(current_date_);
+}
+
+}  // namespace purselog

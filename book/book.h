@@ -1,0 +1,157 @@
+// The running account book: everything that lives while purselog runs (the date shown and its
+// day page, the closing day, the spending-only switch, the category table, the icon slots, the
+// chart palette), start-up and shutdown, the change of date, and the one pattern every command
+// that works on the month files shares: write the page shown back, do the work, load the page
+// again, refresh both totals and the date label.
+//
+// No windows here: results come back as plain values (label texts as Shift_JIS bytes, notices
+// to show as UTF-8 texts), and the windows only show them.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "categories/category_table.h"
+#include "core/color.h"
+#include "core/date.h"
+#include "core/notice.h"
+#include "core/paths.h"
+#include "ledger/day_page.h"
+
+namespace purselog {
+
+constexpr int kMaxIconSlots = 32;
+
+// The extra icons of user categories: slot i belongs to category index 11 + i.
+struct IconSlots {
+  int count = 0;  // "num" of the settings file, kept as read; slots 0 .. min(count, 32) - 1
+  std::array<std::string, kMaxIconSlots> names;  // file names in pacs; empty: no picture
+  int UsedSlots() const { return count < kMaxIconSlots ? (count > 0 ? count : 0) : kMaxIconSlots; }
+};
+
+// Which picture a row of the day page shows in its category cell.
+struct IconChoice {
+  enum class Kind { kKeep, kNone, kBuiltin, kSlot };
+  Kind kind = Kind::kKeep;
+  int index = 0;  // the built-in icon or the slot
+  friend bool operator==(const IconChoice&, const IconChoice&) = default;
+};
+
+struct Outcome {
+  bool done = false;            // whether the operation took effect
+  std::vector<Notice> notices;  // to show, in order
+};
+
+// Told before and after the page shown is replaced as a whole (a load, a reload).
+class PageObserver {
+ public:
+  virtual ~PageObserver() = default;
+  virtual void PageAboutToBeReplaced() = 0;
+  virtual void PageReplaced() = 0;
+};
+
+class Book {
+ public:
+  using Clock = std::function<Date()>;
+
+  Book(ProgramPaths paths, Clock today);
+
+  const ProgramPaths& paths() const { return paths_; }
+  void set_page_observer(PageObserver* observer) { observer_ = observer; }
+
+  // Start-up, up to the first page with its totals. Not done: the program must end after the
+  // notices are shown (a missing category table, an error on the way); nothing is written then.
+  Outcome Start();
+  bool started() const { return started_; }
+
+  // Shutdown: the page shown is written back, then the settings in one write. Not done when the
+  // page cannot be written: the program goes on as it was, and no setting is written.
+  Outcome Shutdown();
+
+  // The change of date: write the page shown back, set the date, load its page, refresh the
+  // totals and the date label. Nothing changes when the page cannot be written; when the new
+  // date's page cannot be read the date stays where it was (its page has just been written).
+  Outcome GoToDate(const Date& date);
+  // The two halves of the change of date, for a dialog that chooses the date in between.
+  Outcome SaveShownPage();
+  Outcome EnterDate(const Date& date);
+
+  // Write the page shown back, run `work` on the month files, load the page again, refresh the
+  // totals and the date label. `work` runs only when the page was written; an error it throws
+  // becomes a notice, and the page is reloaded all the same.
+  Outcome Rework(const std::function<void()>& work);
+
+  // The closing-day dialog's result: the page is written back and reloaded around the change.
+  Outcome SetClosingDay(int closing_day);
+  // F8: both totals and the date label follow.
+  Outcome SetSpendingOnlyMode(bool on);
+  // An accepted cell edit: the day line follows (the month line waits for the next write-back).
+  void RefreshDayLine();
+  // Reads the category table again (after its window closed); on failure the table in memory
+  // stays.
+  Outcome ReloadCategories();
+
+  // While a wait pumps events (the HTTP get), no command that writes month files may start.
+  class WaitScope {
+   public:
+    explicit WaitScope(Book& book) : book_(book) { ++book_.waits_; }
+    ~WaitScope() { --book_.waits_; }
+    WaitScope(const WaitScope&) = delete;
+    WaitScope& operator=(const WaitScope&) = delete;
+
+   private:
+    Book& book_;
+  };
+  bool waiting() const { return waits_ > 0; }
+
+  const Date& CurrentDate() const { return current_date_; }
+  DayPage& page() { return page_; }
+  const DayPage& page() const { return page_; }
+  int ClosingDay() const { return closing_day_; }
+  bool SpendingOnlyMode() const { return spending_only_; }
+  const CategoryTable& categories() const { return categories_; }
+  IconSlots& icon_slots() { return icon_slots_; }
+  const IconSlots& icon_slots() const { return icon_slots_; }
+  const ChartPaletteColors& ChartPalette() const { return chart_palette_; }
+
+  // The labels of the main window, as Shift_JIS bytes. The month line is empty when its sum
+  // could not be computed: no figure rather than a wrong one.
+  const std::string& DateLabel() const { return date_label_; }
+  const std::string& DayLine() const { return day_line_; }
+  const std::string& MonthLine() const { return month_line_; }
+
+  // The picture of a row whose category cell holds `category`.
+  IconChoice CategoryIconOf(std::string_view category) const;
+
+ private:
+  // Loads the page of CurrentDate; throws FileError.
+  void LoadPage();
+  // Day line, month line and date label; a month total that cannot be computed adds a notice.
+  void RefreshLabels(Outcome& outcome);
+  void ReadSettings();
+  void WriteSettings();
+  void ReplacePage(DayPage page);
+
+  ProgramPaths paths_;
+  Clock today_;
+  PageObserver* observer_ = nullptr;
+  bool started_ = false;
+  int waits_ = 0;
+
+  Date current_date_;
+  DayPage page_ = EmptyDayPage();
+  int closing_day_ = 0;
+  bool spending_only_ = false;
+  CategoryTable categories_;
+  IconSlots icon_slots_;
+  ChartPaletteColors chart_palette_{};
+
+  std::string date_label_;
+  std::string day_line_;
+  std::string month_line_;
+};
+
+}  // namespace purselog

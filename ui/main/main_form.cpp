@@ -1,0 +1,455 @@
+#include "ui/main/main_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QScreen>
+#include <QShortcut>
+#include <QToolButton>
+#include <algorithm>
+
+#include "ui/calendar/calendar_form.h"
+#include "ui/closing_day/sime_form.h"
+#include "ui/common/category_icons.h"
+#include "ui/common/command.h"
+#include "ui/common/glass.h"
+#include "ui/common/look.h"
+#include "ui/common/resources.h"
+#include "ui/common/skin.h"
+#include "ui/main/day_grid.h"
+#include "ui/main/day_page_model.h"
+
+namespace purselog {
+
+namespace {
+
+constexpr int kWidth = 480;
+constexpr int kHeight = 360;
+const char* const kTitleLabel = "Purselog 2.7";
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, const QColor& color,
+                  Qt::Alignment alignment, bool bold = true) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setGeometry(geometry);
+  label->setFont(GothicFont(12, bold));
+  label->setAlignment(alignment | Qt::AlignVCenter);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, color);
+  label->setPalette(palette);
+  return label;
+}
+
+QLabel* MakePicture(QWidget* parent, const char* name, const QRect& geometry,
+                    const QString& resource) {
+  auto* picture = new QLabel(parent);
+  picture->setObjectName(QString::fromLatin1(name));
+  picture->setGeometry(geometry);
+  picture->setPixmap(QPixmap(resource));
+  return picture;
+}
+
+}  // namespace
+
+Tmainform::Tmainform(ProgramPaths paths, Host& host, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      host_(host),
+      book_(std::move(paths), [&host] { return host.Today(); }) {
+  InitResources();
+  setObjectName(QStringLiteral("mainform"));
+  setWindowTitle(QString::fromUtf8(kProgramTitle.data(), kProgramTitle.size()));
+  setWindowIcon(QIcon(QStringLiteral(":/purselog/program_icon_48.png")));
+  page_model_ = new DayPageModel(book_, this);
+  BuildWindow();
+  BuildMenus();
+  connect(page_model_, &DayPageModel::CellAccepted, this, &Tmainform::CellAccepted);
+  connect(page_model_, &DayPageModel::CharacterRefused, this, &Tmainform::CharacterRefused,
+          Qt::QueuedConnection);
+  // A page loaded anew: its icons, and the cursor on its first row.
+  connect(page_model_, &QAbstractItemModel::modelReset, this, [this] {
+    RefreshCategoryIcons();
+    maingrid_->StartPage();
+  });
+  qApp->installEventFilter(this);
+}
+
+Tmainform::~Tmainform() { qApp->removeEventFilter(this); }
+
+void Tmainform::BuildWindow() {
+  setFixedSize(kWidth, kHeight);
+  setFont(GothicFont(12));
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, Qt::white);
+  setPalette(palette);
+  setAutoFillBackground(false);
+
+  MakePicture(this, "Image2", QRect(16, 61, 445, 291), QStringLiteral(":/purselog/frame.png"));
+  MakePicture(this, "Image3", QRect(24, 64, 204, 12), QStringLiteral(":/purselog/ornament.png"));
+  MakePicture(this, "Image4", QRect(6, 3, 16, 16), QStringLiteral(":/purselog/program_icon.png"));
+  label2_ = MakeLabel(this, "Label2", QRect(29, 7, 385, 17), Qt::black, Qt::AlignLeft);
+  label1_ = MakeLabel(this, "Label1", QRect(28, 6, 385, 17), Qt::white, Qt::AlignLeft);
+  TitleDrag::Install(label1_);
+
+  QToolButton* menu_button = MakeButton(QStringLiteral("SpeedButton3"), QStringLiteral("btn_menu"),
+                                        QRect(414, 2, 17, 17), {});
+  connect(menu_button, &QToolButton::released, this, [this] { main_menu_->popup(QCursor::pos()); });
+  connect(MakeButton(QStringLiteral("SpeedButton5"), QStringLiteral("btn_minimize"),
+                     QRect(435, 3, 16, 16), {}),
+          &QToolButton::clicked, this, &QWidget::showMinimized);
+  connect(MakeButton(QStringLiteral("SpeedButton6"), QStringLiteral("btn_close"),
+                     QRect(452, 3, 16, 16), {}),
+          &QToolButton::clicked, this, &QWidget::close);
+  connect(MakeButton(QStringLiteral("SpeedButton1"), QStringLiteral("btn_prev"),
+                     QRect(24, 36, 28, 28), QStringLiteral("Prev (PageUp)")),
+          &QToolButton::clicked, this, Command(&Tmainform::SpeedButton1Click));
+  connect(MakeButton(QStringLiteral("SpeedButton2"), QStringLiteral("btn_next"),
+                     QRect(64, 36, 28, 28), QStringLiteral("Next (PageDown)")),
+          &QToolButton::clicked, this, Command(&Tmainform::SpeedButton2Click));
+  connect(MakeButton(QStringLiteral("SpeedButton4"), QStringLiteral("btn_calendar"),
+                     QRect(104, 36, 28, 28), QStringLiteral("Calendar (Ctl+K)")),
+          &QToolButton::clicked, this, Command(&Tmainform::SpeedButton4Click));
+  connect(MakeButton(QStringLiteral("SpeedButton7"), QStringLiteral("btn_category"),
+                     QRect(160, 36, 28, 28), {}),
+          &QToolButton::clicked, this, Command(&Tmainform::SpeedButton7Click));
+  connect(MakeButton(QStringLiteral("SpeedButton8"), QStringLiteral("btn_graph"),
+                     QRect(200, 36, 28, 29), QStringLiteral("グラフ (Ctl+G)")),
+          &QToolButton::clicked, this, Command(&Tmainform::SpeedButton8Click));
+
+  labelsub_ = MakeLabel(this, "labelsub", QRect(216, 48, 225, 17), kMonthLineText, Qt::AlignRight);
+  labeldate_ = MakeLabel(this, "labeldate", QRect(72, 96, 113, 17), Qt::white, Qt::AlignHCenter);
+  labelday_ = MakeLabel(this, "Labelday", QRect(216, 96, 225, 17), kDayLineText, Qt::AlignRight);
+
+  maingrid_ = new DayGrid(book_.categories(), *page_model_, this);
+  maingrid_->setObjectName(QStringLiteral("maingrid"));
+  maingrid_->setGeometry(40, 136, 401, 193);
+  maingrid_->set_command_runner([this](const std::function<void()>& action) { Run(action); });
+  connect(maingrid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& point) {
+    grid_menu_->popup(maingrid_->viewport()->mapToGlobal(point));
+  });
+}
+
+QToolButton* Tmainform::MakeButton(const QString& name, const QString& glyph, const QRect& geometry,
+                                   const QString& hint) {
+  auto* button = new QToolButton(this);
+  button->setObjectName(name);
+  button->setGeometry(geometry);
+  button->setAutoRaise(true);
+  button->setFocusPolicy(Qt::NoFocus);
+  const QPixmap picture(QStringLiteral(":/purselog/") + glyph + QStringLiteral(".png"));
+  button->setIcon(QIcon(picture));
+  button->setIconSize(picture.size());
+  button->setStyleSheet(QStringLiteral(
+      "QToolButton { border: none; background: transparent; padding: 0px; }"
+      "QToolButton:hover { background: rgba(255, 255, 255, 70); border-radius: 3px; }"
+      "QToolButton:pressed { background: rgba(0, 0, 0, 40); border-radius: 3px; }"));
+  if (!hint.isEmpty()) button->setToolTip(hint);
+  return button;
+}
+
+void Tmainform::BuildMenus() {
+  main_menu_ = new QMenu(this);
+  main_menu_->setObjectName(QStringLiteral("MainMenu"));
+  main_menu_->setFont(GothicFont(12));
+  const auto item = [this](QMenu* menu, const char* name, const QString& caption,
+                           const QKeySequence& shortcut, bool visible,
+                           void (Tmainform::*handler)()) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(QString::fromLatin1(name));
+    menu->addAction(action);
+    connect(action, &QAction::triggered, this, Command(handler));
+    if (!shortcut.isEmpty()) {
+      if (visible) {
+        action->setShortcut(shortcut);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);  // the window takes the key even while the menu is closed
+      } else {
+        // A hidden item keeps its key.
+        auto* key = new QShortcut(shortcut, this);
+        connect(key, &QShortcut::activated, action, &QAction::trigger);
+      }
+    }
+    action->setVisible(visible);
+    return action;
+  };
+  const auto separator = [this](QMenu* menu, const char* name, bool visible) {
+    QAction* action = menu->addSeparator();
+    action->setObjectName(QString::fromLatin1(name));
+    action->setVisible(visible);
+  };
+  QMenu* m = main_menu_;
+  item(m, "N2", QStringLiteral("今日へ...（入力完了）"), QKeySequence(QStringLiteral("Ctrl+T")),
+       true, &Tmainform::N2Click);
+  separator(m, "N3", false);
+  item(m, "clipmenu", QStringLiteral("クリップ表示"), {}, false, &Tmainform::DoNothing);
+  item(m, "N5", QStringLiteral("クリップ画像選択"), {}, false, &Tmainform::DoNothing);
+  separator(m, "N4", true);
+  item(m, "MenuItem1", QStringLiteral("行削除"), QKeySequence(QStringLiteral("Ctrl+D")), true,
+       &Tmainform::MenuItem1Click);
+  item(m, "MenuItem2", QStringLiteral("新規行"), QKeySequence(QStringLiteral("Ctrl+N")), true,
+       &Tmainform::NewRowClick);
+  separator(m, "N6", true);
+  item(m, "CSV1", QStringLiteral("CSV書き出し"), {}, true, &Tmainform::CSV1Click);
+  item(m, "Print1", QStringLiteral("今月分の印刷"), {}, false, &Tmainform::DoNothing);
+  item(m, "NET1", QStringLiteral("NET機能"), {}, true, &Tmainform::NET1Click);
+  separator(m, "N7", true);
+  item(m, "N9", QStringLiteral("締め日変更"), {}, true, &Tmainform::N9Click);
+  separator(m, "N10", true);
+  // "電卓" shows Ctrl+D, but the key belongs to "行削除" above it.
+  item(m, "cal", QStringLiteral("電卓\tCtrl+D"), {}, true, &Tmainform::calClick);
+  item(m, "paste1", QStringLiteral("paste"), QKeySequence(QStringLiteral("Ctrl+V")), true,
+       &Tmainform::paste1Click);
+  item(m, "Find1", QStringLiteral("検索"), QKeySequence(QStringLiteral("Ctrl+F")), true,
+       &Tmainform::Find1Click);
+  item(m, "N11", QStringLiteral("カレンダー"), QKeySequence(QStringLiteral("Ctrl+K")), false,
+       &Tmainform::SpeedButton4Click);
+  item(m, "N12", QStringLiteral("グラフ"), QKeySequence(QStringLiteral("Ctrl+G")), false,
+       &Tmainform::SpeedButton8Click);
+  QAction* n13 = item(m, "N13", QStringLiteral("合計を総支出のみ表示"),
+                      QKeySequence(QStringLiteral("F8")), true, &Tmainform::N13Click);
+  n13->setCheckable(true);
+  item(m, "N14", QStringLiteral("月別グラフ"), {}, true, &Tmainform::N14Click);
+
+  grid_menu_ = new QMenu(this);
+  grid_menu_->setObjectName(QStringLiteral("GridMenu"));
+  grid_menu_->setFont(GothicFont(12));
+  item(grid_menu_, "deleteRow1", QStringLiteral("行削除"), {}, true, &Tmainform::deleteRow1Click);
+  item(grid_menu_, "N1", QStringLiteral("新規行"), {}, true, &Tmainform::NewRowClick);
+  item(grid_menu_, "add1", QStringLiteral("add"), {}, false, &Tmainform::NET1Click);
+  item(grid_menu_, "zoom1", QStringLiteral("zoom"), {}, false, &Tmainform::DoNothing);
+}
+
+bool Tmainform::FormCreate() {
+  skin_ = QImage(kWidth, kHeight, QImage::Format_RGB32);
+  PaintSkin(skin_, BuiltinSkinPieces());
+  label1_->setText(QString::fromLatin1(kTitleLabel));
+  label2_->setText(QString::fromLatin1(kTitleLabel));
+  builtin_icons_ = CutBuiltinIcons(BuiltinIconStrip(), kBuiltinCategoryCount);
+  if (!Show(book_.Start()) && !book_.started()) return false;
+  // The other windows, created once and shown modally when asked for.
+  calendarform_ = new Tcalendarform(host_, this);
+  simeform_ = new Tsimeform(host_, this);
+  return true;
+}
+
+std::function<void()> Tmainform::Command(void (Tmainform::*handler)()) {
+  return [this, handler] { Run([this, handler] { (this->*handler)(); }); };
+}
+
+bool Tmainform::Run(const std::function<void()>& action) { return RunCommand(host_, this, action); }
+
+bool Tmainform::Show(const Outcome& outcome) {
+  ShowNotices(host_, this, outcome.notices);
+  ShowLabels();
+  return outcome.done;
+}
+
+void Tmainform::ShowLabels() {
+  labeldate_->setText(ToGlass(book_.DateLabel()));
+  labelsub_->setText(ToGlass(book_.MonthLine()));
+  labelday_->setText(ToGlass(book_.DayLine()));
+}
+
+bool Tmainform::GoToDate(const Date& date) {
+  maingrid_->CommitOpenEdit();
+  return Show(book_.GoToDate(date));
+}
+
+void Tmainform::RefreshCategoryIcons() {
+  for (int row = 0; row < page_model_->rowCount(); ++row) RefreshRowIcon(row);
+}
+
+void Tmainform::RefreshRowIcon(int row) {
+  const IconChoice choice =
+      book_.CategoryIconOf(page_model_->page()[static_cast<std::size_t>(row)][kCategoryColumn]);
+  switch (choice.kind) {
+    case IconChoice::Kind::kKeep:
+      return;  // a category not in the table keeps the icon it had
+    case IconChoice::Kind::kBuiltin:
+      page_model_->SetRowIcon(row, builtin_icons_[static_cast<std::size_t>(choice.index)]);
+      return;
+    case IconChoice::Kind::kSlot:
+      // The slot pictures come from the icon files of the pacs folder.
+    case IconChoice::Kind::kNone:
+      page_model_->SetRowIcon(row, QImage());
+      return;
+  }
+}
+
+void Tmainform::CellAccepted(int row, int) {
+  book_.RefreshDayLine();
+  ShowLabels();
+  RefreshRowIcon(row);
+  maingrid_->viewport()->update();
+}
+
+void Tmainform::CharacterRefused(const QString& character) {
+  host_.ShowMessage(this, QStringLiteral("注意"), UnstorableCharacterMessage(character),
+                    MessageIcon::kWarning);
+}
+
+void Tmainform::SpeedButton1Click() { GoToDate(AddDays(book_.CurrentDate(), -1)); }
+
+void Tmainform::SpeedButton2Click() { GoToDate(AddDays(book_.CurrentDate(), 1)); }
+
+void Tmainform::N2Click() { GoToDate(host_.Today()); }
+
+void Tmainform::SpeedButton4Click() {
+  maingrid_->CommitOpenEdit();
+  if (!Show(book_.SaveShownPage())) return;
+  calendarform_->Prepare(book_.CurrentDate());
+  host_.ExecModal(*calendarform_);
+  // "OK" chooses a day; any other way out stays on the day shown, which is loaded again.
+  Show(book_.EnterDate(calendarform_->Result().value_or(book_.CurrentDate())));
+}
+
+void Tmainform::N9Click() {
+  simeform_->Prepare(book_.ClosingDay());
+  host_.ExecModal(*simeform_);
+  maingrid_->CommitOpenEdit();
+  Show(book_.SetClosingDay(simeform_->Result()));
+}
+
+// The windows of these commands are built on the book's Rework: write the page back, work on
+// the month files, load the page again.
+void Tmainform::SpeedButton7Click() {}
+void Tmainform::SpeedButton8Click() {}
+void Tmainform::CSV1Click() {}
+void Tmainform::NET1Click() {}
+void Tmainform::Find1Click() {}
+void Tmainform::N14Click() {}
+
+void Tmainform::MenuItem1Click() {
+  maingrid_->CommitOpenEdit();
+  // The lowest row with a selected description, amount or memo cell; the current cell counts
+  // as selected.
+  QModelIndexList selected = maingrid_->selectionModel()->selectedIndexes();
+  selected.push_back(maingrid_->currentIndex());
+  int lowest = -1;
+  for (const QModelIndex& index : selected) {
+    if (index.isValid() && index.column() >= kDescriptionColumn) {
+      lowest = std::max(lowest, index.row());
+    }
+  }
+  if (lowest < 0) return;
+  const int column = maingrid_->currentIndex().isValid() ? maingrid_->currentIndex().column() : 0;
+  page_model_->DeleteRow(lowest);
+  maingrid_->SetCurrentCell(
+      page_model_->index(std::min(lowest, page_model_->rowCount() - 1), column));
+}
+
+void Tmainform::deleteRow1Click() {
+  maingrid_->CommitOpenEdit();
+  const int row = maingrid_->RowAtRememberedPoint();
+  if (row >= 0) page_model_->DeleteRow(row);
+}
+
+void Tmainform::NewRowClick() {
+  maingrid_->CommitOpenEdit();
+  maingrid_->AppendRowAndFocus();
+  maingrid_->setFocus();
+}
+
+void Tmainform::calClick() { host_.StartCalculator(); }
+
+void Tmainform::DoNothing() {}
+
+void Tmainform::paste1Click() {
+  // The selected cell in the lowest row, and in it the rightmost column; the current cell
+  // counts as selected.
+  QModelIndexList selected = maingrid_->selectionModel()->selectedIndexes();
+  selected.push_back(maingrid_->currentIndex());
+  QModelIndex target;
+  for (const QModelIndex& index : selected) {
+    if (!index.isValid()) continue;
+    if (!target.isValid() || index.row() > target.row() ||
+        (index.row() == target.row() && index.column() > target.column())) {
+      target = index;
+    }
+  }
+  if (!target.isValid() || target.column() < kAmountColumn) return;
+  const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+  if (clipboard == nullptr || !clipboard->hasText()) return;
+  const QString text = clipboard->text();
+  if (const std::optional<QString> refused = UnstorableCharacter(text)) {
+    CharacterRefused(*refused);
+    return;
+  }
+  maingrid_->CommitOpenEdit();
+  page_model_->SetCellText(target.row(), target.column(), SingleLineCellText(FromGlass(text)));
+}
+
+void Tmainform::N13Click() {
+  Show(book_.SetSpendingOnlyMode(!book_.SpendingOnlyMode()));
+  findChild<QAction*>(QStringLiteral("N13"))->setChecked(book_.SpendingOnlyMode());
+}
+
+void Tmainform::closeEvent(QCloseEvent* event) {
+  bool close = true;
+  Run([this, &close] {
+    maingrid_->CommitOpenEdit();
+    // A page that cannot be written keeps the window open, with its page and its settings.
+    close = Show(book_.Shutdown());
+  });
+  if (close) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void Tmainform::contextMenuEvent(QContextMenuEvent* event) {
+  // The main menu is also the window's own pop-up menu.
+  main_menu_->popup(event->globalPos());
+}
+
+void Tmainform::showEvent(QShowEvent* event) {
+  if (!shown_before_) {
+    shown_before_ = true;
+    if (const QScreen* screen = this->screen()) {
+      move(screen->availableGeometry().center() - QPoint(kWidth / 2, kHeight / 2));
+    }
+  }
+  QWidget::showEvent(event);
+}
+
+void Tmainform::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (skin_.isNull()) {
+    painter.fillRect(rect(), Qt::white);
+  } else {
+    painter.drawImage(0, 0, skin_);
+  }
+}
+
+bool Tmainform::eventFilter(QObject* watched, QEvent* event) {
+  // The window sees Page Up and Page Down before its controls, on release.
+  if (event->type() == QEvent::KeyRelease && book_.started()) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!key->isAutoRepeat() && widget != nullptr && widget->window() == this &&
+        QApplication::activeModalWidget() == nullptr) {
+      // Taken here, so that the release does not travel on to the parents and turn the page
+      // twice; the controls have done their part on the press.
+      if (key->key() == Qt::Key_PageUp) {
+        Command (&Tmainform::SpeedButton1Click)();
+        return true;
+      }
+      if (key->key() == Qt::Key_PageDown) {
+        Command (&Tmainform::SpeedButton2Click)();
+        return true;
+      }
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace purselog
