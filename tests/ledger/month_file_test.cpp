@@ -133,6 +133,12 @@ TEST(MonthFile, CellsAreWrittenOnOneLine) {
   SaveDayPage(dir.path(), kDay, {Row(kFood, "two\r\nlines", "1", std::string("n\0ul", 4))});
   EXPECT_EQ(ReadBytes(dir / "202401.csv"),
             "20240106,a,b,1,\r\n20240105," + kFood + ",\"two lines\",1,nul\r\n");
+
+  // A cell of line breaks only is written empty, so its row is not complete and not written.
+  SaveDayPage(dir.path(), kDay,
+              {Row("\r\n", "d", "1"), Row(kFood, "\n\n", "1"), Row(kFood, "d", "\r"),
+               Row(kFood, "d", std::string(1, '\0')), Row(kFood, "kept", "2", "\r\n")});
+  EXPECT_EQ(ReadBytes(dir / "202401.csv"), "20240106,a,b,1,\r\n20240105," + kFood + ",kept,2,\r\n");
 }
 
 TEST(MonthFile, BytesFromANulOnAreKeptAfterTheLinesWritten) {
