@@ -136,7 +136,8 @@ void LoadGridFile(const std::filesystem::path& path, GridTable& table) {
       throw GridFileError("File contains no data or corrupt file " + path.string());
     }
   };
-  ForEachLine(bytes, [&](std::string_view line) {
+  // The file is read to its end: a NUL byte is cell text like any other byte.
+  ForEachLineToEnd(bytes, [&](std::string_view line) {
     if (first_line) {
       first_line = false;
       if (!line.empty()) {

@@ -34,7 +34,7 @@ bool CommaTextCursor::Next(std::string& field) {
   if (AtEnd()) return false;
   field.clear();
   if (line_[pos_] == '"') {
-    ++pos_;
+    const std::size_t start = ++pos_;
     bool closed = false;
     while (!AtEnd()) {
       const char c = line_[pos_];
@@ -51,8 +51,12 @@ bool CommaTextCursor::Next(std::string& field) {
       field.push_back(c);
       ++pos_;
     }
-    // An unclosed quote takes the rest of the line without its last byte.
-    if (!closed && !field.empty()) field.pop_back();
+    if (!closed) {
+      // No closing quote: the field is the rest of the line as it stands (doubled quotes not
+      // collapsed) without its last byte.
+      const std::size_t rest = pos_ - start;
+      field.assign(line_.substr(start, rest > 1 ? rest - 1 : 0));
+    }
   } else {
     const std::size_t start = pos_;
     while (!AtEnd() && !IsBlankByte(static_cast<unsigned char>(line_[pos_])) &&

@@ -13,7 +13,9 @@
 namespace purselog {
 
 // Reads the fields of one line in order, without building the whole list. A NUL byte ends the
-// line. Blanks and control bytes outside quotes separate fields like a comma.
+// line. Blanks and control bytes outside quotes separate fields like a comma. A quoted field
+// that is never closed is the rest of the line after the quote, taken as it stands, without its
+// last byte: the line "a""b gives the field a"", and the lines "a and " give an empty field.
 class CommaTextCursor {
  public:
   explicit CommaTextCursor(std::string_view line);

@@ -25,8 +25,10 @@ std::string JapaneseDateText(const Date& date) {
   static const std::string year = Utf8ToCp932("年");
   static const std::string month = Utf8ToCp932("月");
   static const std::string day = Utf8ToCp932("日");
-  return std::to_string(YearOf(date)) + year + std::to_string(MonthOf(date)) + month +
-         std::to_string(DayOf(date)) + day;
+  char year_digits[16];  // the year always has four digits: 0999
+  std::snprintf(year_digits, sizeof year_digits, "%04d", YearOf(date));
+  return year_digits + year + std::to_string(MonthOf(date)) + month + std::to_string(DayOf(date)) +
+         day;
 }
 
 std::string CalendarTitleText(const Date& date) {

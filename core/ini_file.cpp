@@ -128,28 +128,40 @@ int IniFile::ReadInteger(std::string_view section, std::string_view key, int def
   return value.value_or(default_value);
 }
 
+IniValue IniValue::Integer(std::string section, std::string key, int value) {
+  return {std::move(section), std::move(key), std::to_string(value)};
+}
+
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-  try {
-    std::vector<std::string> lines = ReadLinesIfExists(path_).value_or(std::vector<std::string>{});
-    const KeyPosition position = Locate(lines, section, key);
-    std::string entry = std::string(key) + "=" + std::string(FirstLineOf(value));
-    if (position.key_line) {
-      lines[*position.key_line] = std::move(entry);
-    } else if (position.section_line) {
-      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(position.insert_at),
-                   std::move(entry));
-    } else {
-      lines.push_back("[" + std::string(section) + "]");
-      lines.push_back(std::move(entry));
-    }
-    WriteLines(path_, lines);
-  } catch (const FileError&) {
-    throw IniWriteError(path_);
-  }
+  WriteValues({{std::string(section), std::string(key), std::string(value)}});
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, int value) {
-  WriteString(section, key, std::to_string(value));
+  WriteValues({IniValue::Integer(std::string(section), std::string(key), value)});
+}
+
+void IniFile::WriteValues(const std::vector<IniValue>& values) {
+  if (values.empty()) return;
+  try {
+    const std::string bytes = ReadFileBytesIfExists(path_).value_or(std::string());
+    std::vector<std::string> lines = SplitLines(bytes);
+    for (const IniValue& item : values) {
+      const KeyPosition position = Locate(lines, item.section, item.key);
+      std::string entry = item.key + "=" + std::string(FirstLineOf(item.value));
+      if (position.key_line) {
+        lines[*position.key_line] = std::move(entry);
+      } else if (position.section_line) {
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(position.insert_at),
+                     std::move(entry));
+      } else {
+        lines.push_back("[" + item.section + "]");
+        lines.push_back(std::move(entry));
+      }
+    }
+    WriteLines(path_, lines, TailFromNul(bytes));
+  } catch (const FileError&) {
+    throw IniWriteError(path_);
+  }
 }
 
 }  // namespace purselog

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/errors.h"
 
@@ -15,6 +16,16 @@ namespace purselog {
 class IniWriteError : public AppError {
  public:
   explicit IniWriteError(const std::filesystem::path& path);
+};
+
+// One value to write: the key in its section, and the text (only its first line is written).
+struct IniValue {
+  std::string section;
+  std::string key;
+  std::string value;
+
+  // An integer value, written in decimal.
+  static IniValue Integer(std::string section, std::string key, int value);
 };
 
 class IniFile {
@@ -37,6 +48,13 @@ class IniFile {
   // Throws IniWriteError when the file cannot be written.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, int value);
+  // Writes all the values in one rewrite of the file, in order, each where WriteString would put
+  // it: an existing key is replaced in place (the first of that name in the first section of
+  // that name), a missing key is added after the last non-blank line of its section, a missing
+  // section is added at the end of the file. All or nothing: throws IniWriteError and leaves the
+  // file as it was when it cannot be read or written. No values: the file is not touched.
+  // Bytes from a NUL byte on (which readers never see) are kept after the lines.
+  void WriteValues(const std::vector<IniValue>& values);
 
  private:
   std::filesystem::path path_;

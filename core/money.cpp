@@ -1,5 +1,6 @@
 #include "core/money.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -109,17 +110,40 @@ std::string Format(DecimalText number, NumberPattern pattern) {
   return text;
 }
 
-DecimalText FromUnits(std::int64_t units) {
+DecimalText FromUnits(MoneySumUnits units) {
   DecimalText number;
   number.negative = units < 0;
-  const std::uint64_t magnitude = number.negative ? static_cast<std::uint64_t>(-(units + 1)) + 1
-                                                  : static_cast<std::uint64_t>(units);
-  number.digits = std::to_string(magnitude);
+  // -(units + 1) + 1 takes the magnitude of the smallest value without overflowing.
+  unsigned __int128 magnitude = number.negative ? static_cast<unsigned __int128>(-(units + 1)) + 1
+                                                : static_cast<unsigned __int128>(units);
+  do {
+    number.digits.push_back(static_cast<char>('0' + static_cast<int>(magnitude % 10)));
+    magnitude /= 10;
+  } while (magnitude != 0);
+  std::reverse(number.digits.begin(), number.digits.end());
   number.point = static_cast<int>(number.digits.size()) - 4;
   return number;
 }
 
 }  // namespace
+
+MoneyRangeError::MoneyRangeError() : AppError("Sum of money out of range") {}
+
+void ThrowMoneyRangeError() { throw MoneyRangeError(); }
+
+std::optional<Money> MoneySum::ToMoney() const {
+  if (units_ < std::numeric_limits<std::int64_t>::min() ||
+      units_ > std::numeric_limits<std::int64_t>::max()) {
+    return std::nullopt;
+  }
+  return Money::FromUnits(static_cast<std::int64_t>(units_));
+}
+
+MoneySum::operator Money() const {
+  const std::optional<Money> amount = ToMoney();
+  if (!amount) ThrowMoneyRangeError();
+  return *amount;
+}
 
 std::optional<Money> ParseAmount(std::string_view text) {
   std::size_t pos = 0;
@@ -189,19 +213,17 @@ std::optional<Money> ParseAmount(std::string_view text) {
     }
     if (up) ++magnitude;
   }
-  const unsigned __int128 limit = negative ? kMaxPositiveUnits + 1 : kMaxPositiveUnits;
-  if (magnitude > limit) return std::nullopt;
-  if (negative) {
-    return Money::FromUnits(static_cast<std::int64_t>(-static_cast<__int128>(magnitude)));
-  }
-  return Money::FromUnits(static_cast<std::int64_t>(magnitude));
+  // The range is symmetric: the smallest 64-bit value is no amount, as it has no negation.
+  if (magnitude > kMaxPositiveUnits) return std::nullopt;
+  const auto units = static_cast<std::int64_t>(magnitude);
+  return Money::FromUnits(negative ? -units : units);
 }
 
 Money AmountValue(std::string_view text) { return ParseAmount(text).value_or(Money()); }
 
 bool IsValidAmountText(std::string_view text) { return ParseAmount(text).has_value(); }
 
-std::string FormatMoney(Money value, NumberPattern pattern) {
+std::string FormatMoney(MoneySum value, NumberPattern pattern) {
   return Format(FromUnits(value.units()), pattern);
 }
 
@@ -224,7 +246,7 @@ std::string FormatNumber(double value, NumberPattern pattern) {
   return Format(number, pattern);
 }
 
-std::string MoneyDisplayText(Money value) {
+std::string MoneyDisplayText(MoneySum value) {
   static const std::string kNegativeMark = Utf8ToCp932("▲");
   std::string text = FormatMoney(value, NumberPattern::kGrouped);
   std::string display;

@@ -1,13 +1,29 @@
-// Money of the account book: a signed 64-bit count of ten-thousandths, exact under addition.
-// Amounts are stored as the text the user typed and read into Money when summed.
+// Money of the account book, in ten-thousandths of the currency unit (four decimal places).
+// - Money is one amount: a signed 64-bit count, read from the text the user typed. Amounts lie
+//   within -922337203685477.5807 to 922337203685477.5807, so that every amount can be negated.
+// - MoneySum is a sum of amounts: a signed 128-bit count, so that totals, however many amounts
+//   they add, stay exact. Totals and reports sum into MoneySum and show it with FormatMoney or
+//   MoneyDisplayText.
+// Arithmetic never wraps: a result beyond the range of its type throws MoneyRangeError.
 #pragma once
 
+#include <compare>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "core/errors.h"
+
 namespace purselog {
+
+// A computation with money whose result does not fit its type.
+class MoneyRangeError : public AppError {
+ public:
+  MoneyRangeError();
+};
+
+[[noreturn]] void ThrowMoneyRangeError();
 
 class Money {
  public:
@@ -15,20 +31,26 @@ class Money {
 
   constexpr Money() = default;
   static constexpr Money FromUnits(std::int64_t units) { return Money(units); }
-  static constexpr Money FromWhole(std::int64_t whole) { return Money(whole * kUnitsPerYen); }
+  static constexpr Money FromWhole(std::int64_t whole) {
+    std::int64_t units = 0;
+    if (__builtin_mul_overflow(whole, kUnitsPerYen, &units)) ThrowMoneyRangeError();
+    return Money(units);
+  }
   constexpr std::int64_t units() const { return units_; }
 
-  constexpr Money operator-() const { return Money(-units_); }
-  constexpr Money operator+(Money other) const { return Money(units_ + other.units_); }
-  constexpr Money operator-(Money other) const { return Money(units_ - other.units_); }
-  constexpr Money& operator+=(Money other) {
-    units_ += other.units_;
-    return *this;
+  constexpr Money operator-() const { return Money() - *this; }
+  constexpr Money operator+(Money other) const {
+    std::int64_t units = 0;
+    if (__builtin_add_overflow(units_, other.units_, &units)) ThrowMoneyRangeError();
+    return Money(units);
   }
-  constexpr Money& operator-=(Money other) {
-    units_ -= other.units_;
-    return *this;
+  constexpr Money operator-(Money other) const {
+    std::int64_t units = 0;
+    if (__builtin_sub_overflow(units_, other.units_, &units)) ThrowMoneyRangeError();
+    return Money(units);
   }
+  constexpr Money& operator+=(Money other) { return *this = *this + other; }
+  constexpr Money& operator-=(Money other) { return *this = *this - other; }
   constexpr auto operator<=>(const Money&) const = default;
 
   double ToDouble() const { return static_cast<double>(units_) / kUnitsPerYen; }
@@ -38,10 +60,61 @@ class Money {
   std::int64_t units_ = 0;
 };
 
+// The count of ten-thousandths in a MoneySum.
+using MoneySumUnits = __int128;
+
+class MoneySum {
+ public:
+  constexpr MoneySum() = default;
+  // Every amount is a sum of one amount (so a Money goes wherever a MoneySum is wanted).
+  constexpr MoneySum(Money amount) : units_(amount.units()) {}  // NOLINT: widening
+  static constexpr MoneySum FromUnits(MoneySumUnits units) {
+    MoneySum sum;
+    sum.units_ = units;
+    return sum;
+  }
+  constexpr MoneySumUnits units() const { return units_; }
+
+  constexpr MoneySum operator-() const { return MoneySum() - *this; }
+  constexpr MoneySum& operator+=(MoneySum other) {
+    if (__builtin_add_overflow(units_, other.units_, &units_)) ThrowMoneyRangeError();
+    return *this;
+  }
+  constexpr MoneySum& operator-=(MoneySum other) {
+    if (__builtin_sub_overflow(units_, other.units_, &units_)) ThrowMoneyRangeError();
+    return *this;
+  }
+  friend constexpr MoneySum operator+(MoneySum a, MoneySum b) { return a += b; }
+  friend constexpr MoneySum operator-(MoneySum a, MoneySum b) { return a -= b; }
+  // An amount on the left is widened, never the sum narrowed.
+  friend constexpr MoneySum operator+(Money a, MoneySum b) { return MoneySum(a) += b; }
+  friend constexpr MoneySum operator-(Money a, MoneySum b) { return MoneySum(a) -= b; }
+
+  friend constexpr bool operator==(const MoneySum&, const MoneySum&) = default;
+  friend constexpr std::strong_ordering operator<=>(const MoneySum& a, const MoneySum& b) {
+    return a.units_ <=> b.units_;
+  }
+  friend constexpr bool operator==(const MoneySum& a, Money b) { return a.units_ == b.units(); }
+  friend constexpr std::strong_ordering operator<=>(const MoneySum& a, Money b) {
+    return a.units_ <=> MoneySumUnits{b.units()};
+  }
+
+  // The sum as one amount; nullopt when it lies outside the range of Money.
+  std::optional<Money> ToMoney() const;
+  // For code that still keeps a sum in a Money: ToMoney, throwing MoneyRangeError when the sum
+  // does not fit. New code keeps sums in MoneySum.
+  operator Money() const;  // NOLINT: checked narrowing
+
+  double ToDouble() const { return static_cast<double>(units_) / Money::kUnitsPerYen; }
+
+ private:
+  MoneySumUnits units_ = 0;
+};
+
 // Reads a decimal amount: optional blanks, optional sign, digits with at most one "." and
 // fraction (at least one digit or the point), an optional exponent (E or e, optional sign,
 // digits), optional blanks. Rounded to four decimals, ties to even. nullopt for any other text,
-// the empty text included, and for a value outside the range of Money.
+// the empty text included, and for a value beyond ±922337203685477.5807.
 std::optional<Money> ParseAmount(std::string_view text);
 // ParseAmount, with 0 for text that is not an amount.
 Money AmountValue(std::string_view text);
@@ -56,7 +129,8 @@ enum class NumberPattern {
   kOneDecimal,   // "0.0": 12.3, 0.0
   kGroupedWhole  // "#,0": 12,345
 };
-std::string FormatMoney(Money value, NumberPattern pattern);
+// Exact for every sum (an amount is a sum of one).
+std::string FormatMoney(MoneySum value, NumberPattern pattern);
 // Doubles are first taken to 15 significant digits, so that binary noise (0.1 + 0.2) does not
 // decide a rounding.
 std::string FormatNumber(double value, NumberPattern pattern);
@@ -64,6 +138,6 @@ std::string FormatNumber(double value, NumberPattern pattern);
 // The money text of the totals lines, as code page 932 bytes: the currency symbol (the byte
 // 0x5C, which Japanese fonts show as the yen sign) and the absolute value "#,0.##", with "▲" in
 // front when the value is negative.
-std::string MoneyDisplayText(Money value);
+std::string MoneyDisplayText(MoneySum value);
 
 }  // namespace purselog

@@ -3,6 +3,7 @@
 #include <unicode/ucnv.h>
 #include <unicode/ucol.h>
 #include <unicode/ustring.h>
+#include <unicode/utf16.h>
 
 #include <memory>
 #include <optional>
@@ -72,6 +73,24 @@ std::u16string DecodeLenient(std::string_view bytes) { return *Decode(bytes, fal
 
 int Sign(int value) { return value < 0 ? -1 : (value > 0 ? 1 : 0); }
 
+// UTF-16 of the UTF-8 text (invalid sequences as U+FFFD), each character replaced by its
+// Cp932Counterpart.
+std::u16string ToCp932Input(std::string_view utf8) {
+  std::u16string wide;
+  if (utf8.empty()) return wide;
+  wide.resize(utf8.size() + 1);
+  UErrorCode status = U_ZERO_ERROR;
+  int32_t length = 0;
+  u_strFromUTF8WithSub(reinterpret_cast<UChar*>(wide.data()), static_cast<int32_t>(wide.size()),
+                       &length, utf8.data(), static_cast<int32_t>(utf8.size()), 0xFFFD, nullptr,
+                       &status);
+  if (U_FAILURE(status)) throw std::runtime_error("UTF-8 conversion failed");
+  wide.resize(static_cast<std::size_t>(length));
+  // Every character with a counterpart, and every counterpart, is one UTF-16 unit.
+  for (char16_t& unit : wide) unit = static_cast<char16_t>(Cp932Counterpart(unit));
+  return wide;
+}
+
 }  // namespace
 
 std::string Cp932ToUtf8(std::string_view cp932) {
@@ -87,29 +106,69 @@ std::string Cp932ToUtf8(std::string_view cp932) {
   return out;
 }
 
-std::string Utf8ToCp932(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  std::u16string wide(utf8.size() + 1, u'\0');
-  UErrorCode status = U_ZERO_ERROR;
-  int32_t wide_length = 0;
-  u_strFromUTF8WithSub(reinterpret_cast<UChar*>(wide.data()), static_cast<int32_t>(wide.size()),
-                       &wide_length, utf8.data(), static_cast<int32_t>(utf8.size()), 0xFFFD,
-                       nullptr, &status);
-  if (U_FAILURE(status)) throw std::runtime_error("UTF-8 conversion failed");
+char32_t Cp932Counterpart(char32_t character) {
+  switch (character) {
+    case U'\u301C':
+      return U'\uFF5E';
+    case U'\u2212':
+      return U'\uFF0D';
+    case U'\u2016':
+      return U'\u2225';
+    case U'\u00A2':
+      return U'\uFFE0';
+    case U'\u00A3':
+      return U'\uFFE1';
+    case U'\u00AC':
+      return U'\uFFE2';
+    case U'\u2014':
+      return U'\u2015';
+    default:
+      return character;
+  }
+}
 
+std::string Utf8ToCp932(std::string_view utf8) {
+  const std::u16string wide = ToCp932Input(utf8);
+  if (wide.empty()) return {};
   UConverter* converter = Cp932Converter();
   ucnv_resetFromUnicode(converter);
-  status = U_ZERO_ERROR;
+  UErrorCode status = U_ZERO_ERROR;
   ucnv_setFromUCallBack(converter, UCNV_FROM_U_CALLBACK_SUBSTITUTE, nullptr, nullptr, nullptr,
                         &status);
   ucnv_setSubstChars(converter, "?", 1, &status);
-  std::string out(static_cast<std::size_t>(wide_length) * 2 + 1, '\0');
-  const int32_t length =
-      ucnv_fromUChars(converter, out.data(), static_cast<int32_t>(out.size()),
-                      reinterpret_cast<const UChar*>(wide.data()), wide_length, &status);
+  std::string out(wide.size() * 2 + 1, '\0');
+  const int32_t length = ucnv_fromUChars(converter, out.data(), static_cast<int32_t>(out.size()),
+                                         reinterpret_cast<const UChar*>(wide.data()),
+                                         static_cast<int32_t>(wide.size()), &status);
   if (U_FAILURE(status)) throw std::runtime_error("code page 932 conversion failed");
   out.resize(static_cast<std::size_t>(length));
   return out;
+}
+
+std::optional<char32_t> FirstUnencodableCharacter(std::string_view utf8) {
+  const std::u16string wide = ToCp932Input(utf8);
+  if (wide.empty()) return std::nullopt;
+  UConverter* converter = Cp932Converter();
+  ucnv_resetFromUnicode(converter);
+  UErrorCode status = U_ZERO_ERROR;
+  ucnv_setFromUCallBack(converter, UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+  std::string out(wide.size() * 2 + 1, '\0');
+  ucnv_fromUChars(converter, out.data(), static_cast<int32_t>(out.size()),
+                  reinterpret_cast<const UChar*>(wide.data()), static_cast<int32_t>(wide.size()),
+                  &status);
+  if (status != U_INVALID_CHAR_FOUND && status != U_ILLEGAL_CHAR_FOUND) {
+    if (U_FAILURE(status)) throw std::runtime_error("code page 932 conversion failed");
+    return std::nullopt;
+  }
+  UChar invalid[4] = {};
+  int8_t invalid_length = 4;
+  UErrorCode invalid_status = U_ZERO_ERROR;
+  ucnv_getInvalidUChars(converter, invalid, &invalid_length, &invalid_status);
+  if (U_FAILURE(invalid_status) || invalid_length <= 0) return U'\uFFFD';
+  UChar32 character = 0;
+  int32_t offset = 0;
+  U16_NEXT(invalid, offset, invalid_length, character);
+  return static_cast<char32_t>(character);
 }
 
 std::string FoldCaseKey(std::string_view cp932) {

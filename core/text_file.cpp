@@ -1,11 +1,13 @@
 #include "core/text_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 
 namespace purselog {
 
@@ -24,10 +26,12 @@ class Descriptor {
   Descriptor& operator=(const Descriptor&) = delete;
   int get() const { return fd_; }
   // Closes now and reports close's own failure (the last chance to see a delayed write error).
+  // An interrupted close is not retried: the descriptor is released all the same, and the data
+  // has been flushed before.
   int Close() {
     const int result = ::close(fd_);
     fd_ = -1;
-    return result;
+    return (result != 0 && errno == EINTR) ? 0 : result;
   }
 
  private:
@@ -81,12 +85,67 @@ void WriteAll(int fd, std::string_view bytes, const fs::path& path) {
   }
 }
 
+// Runs a system call again while a signal interrupts it.
+template <typename Call>
+int RetryOnInterrupt(Call call) {
+  int result;
+  do {
+    result = call();
+  } while (result != 0 && errno == EINTR);
+  return result;
+}
+
+constexpr int kMaxLinkHops = 40;  // as the kernel's own limit
+
+// The file that a write to `path` replaces: `path` itself, or the end of its chain of symbolic
+// links (which need not exist).
+fs::path ResolveLinks(const fs::path& path) {
+  fs::path current = path;
+  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+    struct stat info {};
+    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+    std::error_code error;
+    const fs::path target = fs::read_symlink(current, error);
+    if (error) throw FileError("Cannot open file", path, error.value());
+    current = target.is_absolute() ? target : current.parent_path() / target;
+  }
+  throw FileError("Cannot open file", path, ELOOP);
+}
+
+bool IsTemporarySuffixByte(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+// Removes the regular files of the directory named `prefix` followed by exactly six letters or
+// digits: the temporaries that mkstemp made for that target in writes that never finished.
+void RemoveStaleTemporaries(const fs::path& directory, std::string_view prefix) {
+  DIR* listing = ::opendir(directory.c_str());
+  if (listing == nullptr) return;
+  const int dir_fd = ::dirfd(listing);
+  while (const dirent* entry = ::readdir(listing)) {
+    const std::string_view name = entry->d_name;
+    if (name.size() != prefix.size() + 6 || !name.starts_with(prefix)) continue;
+    bool suffix_matches = true;
+    for (const char c : name.substr(prefix.size())) suffix_matches &= IsTemporarySuffixByte(c);
+    if (!suffix_matches) continue;
+    struct stat info {};
+    if (::fstatat(dir_fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    if (S_ISREG(info.st_mode)) ::unlinkat(dir_fd, entry->d_name, 0);
+  }
+  ::closedir(listing);
+}
+
 }  // namespace
 
 std::string ReadFileBytes(const fs::path& path) { return *ReadBytes(path, true); }
 
 std::optional<std::string> ReadFileBytesIfExists(const fs::path& path) {
   return ReadBytes(path, false);
+}
+
+std::string_view TailFromNul(std::string_view text) {
+  const std::size_t nul = text.find('\0');
+  return nul == std::string_view::npos ? std::string_view() : text.substr(nul);
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {
@@ -116,40 +175,49 @@ std::optional<std::vector<std::string>> ReadLinesIfExists(const fs::path& path) 
 }
 
 void WriteFileAtomic(const fs::path& path, std::string_view bytes) {
-  const fs::path directory = path.has_parent_path() ? path.parent_path() : fs::path(".");
-  std::string temp_leaf = ".";
-  temp_leaf += path.filename().string();
-  temp_leaf += ".XXXXXX";
-  std::string temp_name = (directory / temp_leaf).string();
+  const fs::path target = ResolveLinks(path);
+  // mkstemp writes a new file whatever the target's permissions: ask for them first.
+  if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT) {
+    throw FileError("Cannot write file", path, errno);
+  }
+  const fs::path directory = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  const std::string temp_prefix = "." + target.filename().string() + ".";
+  std::string temp_name = (directory / (temp_prefix + "XXXXXX")).string();
   const int fd = ::mkstemp(temp_name.data());
   if (fd < 0) throw FileError("Cannot create file", path, errno);
   Descriptor temp(fd);
   try {
     struct stat info {};
-    const mode_t mode = (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+    const mode_t mode = (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
                             ? static_cast<mode_t>(info.st_mode & 07777)
                             : NewFileMode();
     if (::fchmod(fd, mode) != 0) throw FileError("Cannot create file", path, errno);
     WriteAll(fd, bytes, path);
-    if (::fdatasync(fd) != 0) throw FileError("Cannot write file", path, errno);
+    if (RetryOnInterrupt([fd] { return ::fdatasync(fd); }) != 0) {
+      throw FileError("Cannot write file", path, errno);
+    }
     if (temp.Close() != 0) throw FileError("Cannot write file", path, errno);
-    if (::rename(temp_name.c_str(), path.c_str()) != 0) {
+    if (::rename(temp_name.c_str(), target.c_str()) != 0) {
       throw FileError("Cannot create file", path, errno);
     }
   } catch (...) {
     ::unlink(temp_name.c_str());
     throw;
   }
+  RemoveStaleTemporaries(directory, temp_prefix);
   // Make the rename itself durable; the new file is complete whether or not this succeeds.
   const int dir_fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir_fd >= 0) {
-    ::fsync(dir_fd);
+    RetryOnInterrupt([dir_fd] { return ::fsync(dir_fd); });
     ::close(dir_fd);
   }
 }
 
-void WriteLines(const fs::path& path, const std::vector<std::string>& lines) {
-  WriteFileAtomic(path, JoinLines(lines));
+void WriteLines(const fs::path& path, const std::vector<std::string>& lines,
+                std::string_view tail) {
+  std::string bytes = JoinLines(lines);
+  bytes.append(tail);
+  WriteFileAtomic(path, bytes);
 }
 
 bool FileExists(const fs::path& path) {

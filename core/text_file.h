@@ -18,12 +18,10 @@ std::string ReadFileBytes(const std::filesystem::path& path);
 // As ReadFileBytes, but a file that does not exist (or whose directory does not) gives nullopt.
 std::optional<std::string> ReadFileBytesIfExists(const std::filesystem::path& path);
 
-// Calls `visit(line)` with each line of the text, as a view into it: CR, LF and CR LF each end
-// a line, a last line without an end is still a line, a NUL byte ends the text.
+// Calls `visit(line)` with each line of the whole text, as a view into it: CR, LF and CR LF
+// each end a line, a last line without an end is still a line. NUL bytes are line content.
 template <typename Visit>
-void ForEachLine(std::string_view text, Visit&& visit) {
-  const std::size_t nul = text.find('\0');
-  if (nul != std::string_view::npos) text = text.substr(0, nul);
+void ForEachLineToEnd(std::string_view text, Visit&& visit) {
   std::size_t start = 0;
   const std::size_t size = text.size();
   while (start < size) {
@@ -35,6 +33,18 @@ void ForEachLine(std::string_view text, Visit&& visit) {
   }
 }
 
+// As ForEachLineToEnd, but a NUL byte ends the text: the lines of a text file as its readers
+// see them.
+template <typename Visit>
+void ForEachLine(std::string_view text, Visit&& visit) {
+  ForEachLineToEnd(text.substr(0, text.find('\0')), visit);
+}
+
+// The bytes from the first NUL byte on (empty when there is none): the part of a file that line
+// readers never see. A rewrite of a file's lines writes them back after the lines, unchanged, so
+// that a save never drops bytes it did not read.
+std::string_view TailFromNul(std::string_view text);
+
 // The lines of the text, as ForEachLine finds them.
 std::vector<std::string> SplitLines(std::string_view text);
 // Every line followed by CR LF, nothing else.
@@ -45,11 +55,18 @@ std::vector<std::string> ReadLines(const std::filesystem::path& path);
 std::optional<std::vector<std::string>> ReadLinesIfExists(const std::filesystem::path& path);
 
 // Replaces the file with `bytes` so that it is never seen half-written: the bytes go to a new
-// file in the same directory, are flushed to disk, and that file is renamed over the target. On
-// failure the temporary file is removed, the target is left as it was, and FileError is thrown.
+// file in the same directory (named "." + file name + "." + six letters or digits), are flushed
+// to disk, and that file is renamed over the target. On failure the temporary file is removed,
+// the target is left as it was, and FileError is thrown.
+// - A symbolic link is followed to the end of its chain: the file it names is replaced (created
+//   when the link dangles), with the temporary beside that file, and the link stays a link.
+// - A target that exists but that the running user may not write is refused with EACCES.
+// - After a successful write, temporaries of the same target left by interrupted earlier writes
+//   (names of exactly that shape, regular files only) are removed.
 void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
-// WriteFileAtomic of JoinLines(lines).
-void WriteLines(const std::filesystem::path& path, const std::vector<std::string>& lines);
+// WriteFileAtomic of JoinLines(lines), followed by `tail` (see TailFromNul).
+void WriteLines(const std::filesystem::path& path, const std::vector<std::string>& lines,
+                std::string_view tail = {});
 
 bool FileExists(const std::filesystem::path& path);
 bool DirectoryExists(const std::filesystem::path& path);

@@ -27,8 +27,10 @@ std::string SingleLineCellText(std::string_view text) {
 }
 
 bool IsCompleteRow(const DayRow& row) {
-  return !row[kCategoryColumn].empty() && !row[kDescriptionColumn].empty() &&
-         !row[kAmountColumn].empty();
+  // The cells as they will be written: a cell of line breaks or NUL bytes only is written empty.
+  return !SingleLineCellText(row[kCategoryColumn]).empty() &&
+         !SingleLineCellText(row[kDescriptionColumn]).empty() &&
+         !SingleLineCellText(row[kAmountColumn]).empty();
 }
 
 void InsertEmptyRow(DayPage& page, int row) {

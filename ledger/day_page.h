@@ -23,7 +23,8 @@ DayPage EmptyDayPage();
 // break or a NUL byte without losing the lines after it.
 std::string SingleLineCellText(std::string_view text);
 
-// A row is written to its month file only when category, description and amount are filled.
+// A row is written to its month file only when category, description and amount are filled,
+// each judged by its SingleLineCellText (a cell of line breaks only counts as empty).
 bool IsCompleteRow(const DayRow& row);
 
 // The rules by which the user edits a page; the grid of the main window and the import of

@@ -51,6 +51,8 @@ void SaveDayPage(const std::filesystem::path& data_dir, const Date& date, const 
                               SingleLineCellText(row[2]), SingleLineCellText(row[3])}));
     out.append("\r\n");
   }
+  // The lines end at a NUL byte; what follows it was never read and goes back as it was.
+  if (bytes) out.append(TailFromNul(*bytes));
   WriteFileAtomic(path, out);
 }
 

@@ -17,9 +17,10 @@ std::filesystem::path MonthFilePath(const std::filesystem::path& data_dir, const
 DayPage LoadDayPage(const std::filesystem::path& data_dir, const Date& date);
 
 // Writes the page into the month file of `date`: every line of that day is removed wherever it
-// stands, then the page's complete rows are appended. The file is written on every call (a file
-// of zero bytes for a month with nothing in it), atomically; throws FileError and leaves the file
-// as it was when it cannot be read or written.
+// stands, then the page's complete rows are appended. The lines of a file end at its first NUL
+// byte; the bytes from there on are written back after the lines, unchanged. The file is written on
+// every call (a file of zero bytes for a month with nothing in it), atomically; throws FileError
+// and leaves the file as it was when it cannot be read or written.
 void SaveDayPage(const std::filesystem::path& data_dir, const Date& date, const DayPage& page);
 
 }  // namespace purselog

@@ -13,7 +13,7 @@ namespace {
 
 // Adds the entry lines of `bytes` whose date key lies in [first_key, last_key].
 void AddPeriodLines(std::string_view bytes, long first_key, long last_key,
-                    const EntryKindOf& kind_of, bool spending_only, Money& sum) {
+                    const EntryKindOf& kind_of, bool spending_only, MoneySum& sum) {
   std::string key;
   std::string category;
   std::string description;
@@ -43,11 +43,11 @@ Money SignedAmount(EntryKind kind, std::string_view amount_text, bool spending_o
   return Money();
 }
 
-Money SumPeriod(const std::filesystem::path& data_dir, const AccountingPeriod& period,
-                const EntryKindOf& kind_of, bool spending_only) {
+MoneySum SumPeriod(const std::filesystem::path& data_dir, const AccountingPeriod& period,
+                   const EntryKindOf& kind_of, bool spending_only) {
   const long first_key = DateKeyValue(period.first);
   const long last_key = DateKeyValue(period.last);
-  Money sum;
+  MoneySum sum;
   // The month of the first day, and the month of the last day when it is another one.
   std::vector<Date> months = {period.first};
   if (MonthKey(period.last) != MonthKey(period.first)) months.push_back(period.last);
@@ -60,8 +60,8 @@ Money SumPeriod(const std::filesystem::path& data_dir, const AccountingPeriod& p
   return sum;
 }
 
-Money SumDayPage(const DayPage& page, const EntryKindOf& kind_of, bool spending_only) {
-  Money sum;
+MoneySum SumDayPage(const DayPage& page, const EntryKindOf& kind_of, bool spending_only) {
+  MoneySum sum;
   for (const DayRow& row : page) {
     sum += SignedAmount(kind_of(row[kCategoryColumn]), row[kAmountColumn], spending_only);
   }
@@ -76,16 +76,16 @@ bool PeriodHasMonthFile(const std::filesystem::path& data_dir, const AccountingP
 MonthTotal ComputeMonthTotal(const std::filesystem::path& data_dir, const Date& date,
                              int closing_day, const EntryKindOf& kind_of, bool spending_only) {
   const AccountingPeriod period = PeriodOf(date, closing_day);
-  if (!PeriodHasMonthFile(data_dir, period)) return {Money(), "Total \\0 /Month"};
-  const Money sum = SumPeriod(data_dir, period, kind_of, spending_only);
+  if (!PeriodHasMonthFile(data_dir, period)) return {MoneySum(), "Total \\0 /Month"};
+  const MoneySum sum = SumPeriod(data_dir, period, kind_of, spending_only);
   return {sum, MonthTotalText(sum, spending_only)};
 }
 
-std::string DayTotalText(Money sum, bool spending_only) {
+std::string DayTotalText(MoneySum sum, bool spending_only) {
   return (spending_only ? "Total Spent " : "Sub Total ") + MoneyDisplayText(sum) + " /Day";
 }
 
-std::string MonthTotalText(Money sum, bool spending_only) {
+std::string MonthTotalText(MoneySum sum, bool spending_only) {
   return (spending_only ? "Total Spent " : "Total ") + MoneyDisplayText(sum) + " /Month";
 }
 

@@ -20,16 +20,17 @@ namespace purselog {
 Money SignedAmount(EntryKind kind, std::string_view amount_text, bool spending_only);
 
 // Sums the lines of the period's one or two month files whose date key lies in the period.
-// Missing files contribute nothing; throws FileError when a file cannot be read.
-Money SumPeriod(const std::filesystem::path& data_dir, const AccountingPeriod& period,
-                const EntryKindOf& kind_of, bool spending_only);
-Money SumDayPage(const DayPage& page, const EntryKindOf& kind_of, bool spending_only);
+// Missing files contribute nothing; throws FileError when a file cannot be read. Sums are exact
+// (MoneySum); the day and month lines show them exactly.
+MoneySum SumPeriod(const std::filesystem::path& data_dir, const AccountingPeriod& period,
+                   const EntryKindOf& kind_of, bool spending_only);
+MoneySum SumDayPage(const DayPage& page, const EntryKindOf& kind_of, bool spending_only);
 
 // Whether any month file of the period exists.
 bool PeriodHasMonthFile(const std::filesystem::path& data_dir, const AccountingPeriod& period);
 
 struct MonthTotal {
-  Money sum;
+  MoneySum sum;
   std::string text;  // the month line
 };
 // The month line of the accounting month of `date`: "Total " + amount + " /Month" ("Total
@@ -38,7 +39,7 @@ MonthTotal ComputeMonthTotal(const std::filesystem::path& data_dir, const Date& 
                              int closing_day, const EntryKindOf& kind_of, bool spending_only);
 
 // "Sub Total " + amount + " /Day" ("Total Spent " in spending-only mode).
-std::string DayTotalText(Money sum, bool spending_only);
-std::string MonthTotalText(Money sum, bool spending_only);
+std::string DayTotalText(MoneySum sum, bool spending_only);
+std::string MonthTotalText(MoneySum sum, bool spending_only);
 
 }  // namespace purselog

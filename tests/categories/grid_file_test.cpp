@@ -144,6 +144,26 @@ TEST(GridFile, FailsWithTheTwoMessages) {
   EXPECT_THROW(LoadGridFile(dir / "c.dat", empty), GridFileError);
 }
 
+TEST(GridFile, ANulByteIsCellTextAndTheRowsAfterItAreRead) {
+  using namespace std::string_literals;
+  TempDir dir;
+  WriteBytes(dir / "setting.dat",
+             "3,4\r\ncw 0,10\r\n"
+             "1,1,ab\0cd\r\n"  // the NUL stays in the cell
+             "\0\r\n"          // a line of a NUL alone names no cell
+             "1,2,after\r\n"
+             "2,3,last\r\n"s);
+  GridTable table;
+  LoadGridFile(dir / "setting.dat", table);
+  EXPECT_EQ(table.Cell(1, 1), "ab\0cd"s);
+  EXPECT_EQ(table.Cell(1, 2), "after");
+  EXPECT_EQ(table.Cell(2, 3), "last");
+  EXPECT_EQ(table.cells().size(), 3u);
+  SaveGridFile(dir / "again.dat", table);  // the cell goes back byte for byte
+  EXPECT_EQ(ReadBytes(dir / "again.dat"),
+            "3,4\r\ncw 0,10\r\ncw 1,64\r\ncw 2,64\r\n1,1,ab\0cd\r\n1,2,after\r\n2,3,last\r\n"s);
+}
+
 TEST(GridFile, NoByteSequenceCrashesTheReader) {
   TempDir dir;
   std::string bytes = "3,3\r\n";

@@ -12,6 +12,7 @@ TEST(Date, KeysAreZeroPadded) {
   EXPECT_EQ(DateKey(MakeDate(2024, 1, 5)), "20240105");
   EXPECT_EQ(MonthKey(MakeDate(2024, 1, 5)), "202401");
   EXPECT_EQ(DateKey(MakeDate(987, 12, 31)), "09871231");
+  EXPECT_EQ(MonthKey(MakeDate(5, 2, 1)), "000502");
   EXPECT_EQ(DateKeyValue(MakeDate(2024, 12, 31)), 20241231);
 }
 
@@ -59,6 +60,13 @@ TEST(DateFormat, CalendarTitlesDropLeadingZerosAndAddTheWeekday) {
   EXPECT_EQ(Cp932ToUtf8(CalendarTitleText(MakeDate(2024, 2, 29))), "2024年2月29日 木");
   EXPECT_EQ(Cp932ToUtf8(CalendarTitleText(MakeDate(2025, 11, 1))), "2025年11月1日 土");
   EXPECT_EQ(Cp932ToUtf8(CalendarTitleText(MakeDate(2024, 9, 1))), "2024年9月1日 日");
+}
+
+TEST(DateFormat, YearsBelowOneThousandHaveFourDigits) {
+  EXPECT_EQ(Cp932ToUtf8(JapaneseDateText(MakeDate(999, 1, 2))), "0999年1月2日");
+  EXPECT_EQ(Cp932ToUtf8(CalendarTitleText(MakeDate(999, 1, 2))), "0999年1月2日 水");
+  EXPECT_EQ(Cp932ToUtf8(CalendarTitleText(MakeDate(5, 12, 31))), "0005年12月31日 土");
+  EXPECT_EQ(Cp932ToUtf8(DateLabelText(MakeDate(999, 12, 31))), "0999/12/31 (火)");
 }
 
 }  // namespace

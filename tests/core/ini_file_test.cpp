@@ -1,6 +1,8 @@
 #include "core/ini_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -87,6 +89,64 @@ TEST(IniFile, WritesGoStraightToTheFileKeepingOtherLines) {
                                             "[net]\r\nurl=x\r\nid=" + Utf8ToCp932("山田") + "\r\n");
   EXPECT_EQ(ini.ReadInteger("SeTTinG", "SIME", 0), 10);
   EXPECT_EQ(ini.ReadString("NET", "ID", ""), Utf8ToCp932("山田"));
+}
+
+// Counts the files renamed into a directory under a name: one per atomic rewrite.
+class RewriteCounter {
+ public:
+  explicit RewriteCounter(const std::filesystem::path& dir)
+      : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+    inotify_add_watch(fd_, dir.c_str(), IN_MOVED_TO);
+  }
+  ~RewriteCounter() { close(fd_); }
+  int Count(std::string_view name) {
+    alignas(inotify_event) char buffer[4096];
+    int count = 0;
+    for (ssize_t n; (n = read(fd_, buffer, sizeof buffer)) > 0;) {
+      for (ssize_t at = 0; at < n;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+        if (event->len > 0 && name == event->name) ++count;
+        at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+      }
+    }
+    return count;
+  }
+
+ private:
+  int fd_;
+};
+
+TEST(IniFile, WriteValuesPutsEveryValueWhereASingleWriteWouldInOneRewrite) {
+  using namespace std::string_literals;
+  TempDir dir;
+  const std::string hand_edited = "; note\n[SETTING]\nSime=3\n\n[net]\nurl=x\n\0kept\r\n"s;
+  const std::vector<IniValue> shutdown = {{"setting", "clipbmp", ""},
+                                          IniValue::Integer("setting", "displayclip", 0),
+                                          IniValue::Integer("ExtImg", "num", 2),
+                                          IniValue::Integer("setting", "sime", 25),
+                                          {"ExtImg", "0", "a.bmp"},
+                                          {"ExtImg", "num", "1"}};
+  WriteBytes(dir / "ini.ini", hand_edited);
+  RewriteCounter rewrites(dir.path());
+  IniFile(dir / "ini.ini").WriteValues(shutdown);
+  EXPECT_EQ(rewrites.Count("ini.ini"), 1);
+  const std::string expected =
+      "; note\r\n[SETTING]\r\nsime=25\r\nclipbmp=\r\ndisplayclip=0\r\n\r\n[net]\r\nurl=x\r\n"
+      "[ExtImg]\r\nnum=1\r\n0=a.bmp\r\n\0kept\r\n"s;
+  EXPECT_EQ(ReadBytes(dir / "ini.ini"), expected);
+
+  // The same as one write per value, in order.
+  WriteBytes(dir / "single.ini", hand_edited);
+  IniFile single(dir / "single.ini");
+  for (const IniValue& value : shutdown) single.WriteString(value.section, value.key, value.value);
+  EXPECT_EQ(ReadBytes(dir / "single.ini"), expected);
+
+  // Nothing to write: the file is not touched; a failed write changes nothing.
+  IniFile(dir / "ini.ini").WriteValues({});
+  EXPECT_EQ(rewrites.Count("ini.ini"), 0);
+  std::filesystem::create_directory(dir / "dir.ini");
+  EXPECT_THROW(IniFile(dir / "dir.ini").WriteValues(shutdown), IniWriteError);
+  EXPECT_TRUE(std::filesystem::is_empty(dir / "dir.ini"));
 }
 
 TEST(IniFile, AFailedWriteSaysWhichFile) {

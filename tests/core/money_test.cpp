@@ -20,7 +20,8 @@ TEST(Money, ReadsDecimalAmountTexts) {
   EXPECT_EQ(Units("1234.567"), 12345670);
   EXPECT_EQ(Units("0000000000000000000000001"), 10000);
   EXPECT_EQ(Units("922337203685477.5807"), INT64_MAX);
-  EXPECT_EQ(Units("-922337203685477.5808"), INT64_MIN);
+  EXPECT_EQ(Units("-922337203685477.5807"), -INT64_MAX);
+  EXPECT_EQ(Units("-922337203685477.5808"), 0);  // no amount: its negation would not fit
 }
 
 TEST(Money, RoundsToFourDecimalsHalfToEven) {
@@ -34,8 +35,9 @@ TEST(Money, RoundsToFourDecimalsHalfToEven) {
 }
 
 TEST(Money, AnythingElseCountsZero) {
-  for (const char* bad : {"", " ", "1,200", "\\1200", "１２００", "12a", "1.2.3", "e5", "1e", "1e+",
-                          "--1", "+-1", "1 2", "922337203685477.5808", "1e15", "1e99999", "\t1"}) {
+  for (const char* bad :
+       {"", " ", "1,200", "\\1200", "１２００", "12a", "1.2.3", "e5", "1e", "1e+", "--1", "+-1",
+        "1 2", "922337203685477.5808", "-922337203685477.5808", "1e15", "1e99999", "\t1"}) {
     EXPECT_FALSE(IsValidAmountText(bad)) << bad;
     EXPECT_EQ(Units(bad), 0) << bad;
   }
@@ -91,6 +93,33 @@ TEST(Money, SumsAreExact) {
   for (int i = 0; i < 10; ++i) sum += AmountValue("0.1");
   EXPECT_EQ(sum, AmountValue("1"));
   EXPECT_EQ((AmountValue("5000") - AmountValue("1200")).units(), 38000000);
+}
+
+TEST(Money, SumsBeyondSixtyFourBitsStayExactAndNothingWraps) {
+  const Money max = AmountValue("922337203685477.5807");
+  MoneySum sum;
+  for (int i = 0; i < 3; ++i) sum += max;
+  sum -= -max;
+  EXPECT_EQ(sum.units(), MoneySumUnits{INT64_MAX} * 4);
+  EXPECT_EQ(FormatMoney(sum, NumberPattern::kGrouped), "3,689,348,814,741,910.32");
+  EXPECT_EQ(FormatMoney(-sum, NumberPattern::kGroupedWhole), "-3,689,348,814,741,910");
+  EXPECT_EQ(FormatMoney(-sum, NumberPattern::kOneDecimal), "-3689348814741910.3");
+  EXPECT_EQ(Cp932ToUtf8(MoneyDisplayText(-sum)), "▲\\3,689,348,814,741,910.32");
+  EXPECT_FALSE(sum.ToMoney());
+  EXPECT_EQ(MoneySum(max).ToMoney(), max);
+  EXPECT_LT(MoneySum(max), sum);
+  EXPECT_EQ(Money() + sum, sum);
+
+  // The far ends of both types: a result that does not fit throws instead of wrapping.
+  const MoneySumUnits sum_min = -(MoneySumUnits{1} << 126) * 2;
+  EXPECT_EQ(FormatMoney(MoneySum::FromUnits(sum_min), NumberPattern::kGrouped),
+            "-17,014,118,346,046,923,173,168,730,371,588,410.57");
+  EXPECT_THROW(-MoneySum::FromUnits(sum_min), MoneyRangeError);
+  EXPECT_THROW(MoneySum::FromUnits(-(sum_min + 1)) + max, MoneyRangeError);
+  EXPECT_THROW(-Money::FromUnits(INT64_MIN), MoneyRangeError);
+  EXPECT_THROW(max + Money::FromUnits(1), MoneyRangeError);
+  EXPECT_THROW(Money::FromWhole(INT64_MAX / 1000), MoneyRangeError);
+  EXPECT_THROW(static_cast<Money>(sum), MoneyRangeError);
 }
 
 }  // namespace

@@ -23,6 +23,24 @@ TEST(TextCodec, ConvertsCodePage932BothWays) {
   EXPECT_EQ(Cp932ToUtf8(""), "");
 }
 
+TEST(TextCodec, UnicodeFormsOfWindowsKeysGetTheirCodePage932Bytes) {
+  // 時 is 0x8E 0x9E; the wave dash of Linux input methods becomes the CP932 wave dash ～.
+  EXPECT_EQ(Utf8ToCp932("10時〜12時"),
+            "10\x8e\x9e\x81\x60"
+            "12\x8e\x9e");
+  EXPECT_EQ(Utf8ToCp932("−‖¢£¬—"), "\x81\x7c\x81\x61\x81\x91\x81\x92\x81\xca\x81\x5c");
+  EXPECT_EQ(Utf8ToCp932("－∥￠￡￢―"), Utf8ToCp932("−‖¢£¬—"));  // the forms Windows keys give
+  EXPECT_EQ(Cp932Counterpart(U'a'), U'a');
+
+  // What still has no form is found before it turns into "?".
+  EXPECT_EQ(FirstUnencodableCharacter("10時〜12時 −‖¢£¬— ①"), std::nullopt);
+  EXPECT_EQ(FirstUnencodableCharacter(""), std::nullopt);
+  EXPECT_EQ(FirstUnencodableCharacter("café😀"), U'é');
+  EXPECT_EQ(FirstUnencodableCharacter("a😀é"), U'\U0001F600');
+  EXPECT_EQ(FirstUnencodableCharacter("ok\xff"), U'\uFFFD');  // invalid UTF-8
+  EXPECT_EQ(Utf8ToCp932("café"), "caf?");
+}
+
 TEST(TextCodec, EqualityIgnoresCaseIncludingFullWidthLetters) {
   EXPECT_TRUE(EqualsIgnoreCase("Food", "fOOD"));
   EXPECT_TRUE(EqualsIgnoreCase(Utf8ToCp932("ＡＢＣ食費"), Utf8ToCp932("ａｂｃ食費")));

@@ -1,12 +1,59 @@
 #include "core/text_file.h"
 
+#include <dlfcn.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "support/temp_dir.h"
+
+// Fault injection: this test program's own fdatasync, fsync and faccessat stand in front of the
+// C library's. Each fails as often as its counter says, then passes calls through.
+namespace {
+int fdatasync_interruptions = 0;
+int fsync_interruptions = 0;
+int faccessat_denials = 0;
+
+template <typename Function>
+Function* NextSymbol(const char* name) {
+  return reinterpret_cast<Function*>(::dlsym(RTLD_NEXT, name));
+}
+}  // namespace
+
+extern "C" int fdatasync(int fd) {
+  if (fdatasync_interruptions > 0) {
+    --fdatasync_interruptions;
+    errno = EINTR;
+    return -1;
+  }
+  static auto* const next = NextSymbol<int(int)>("fdatasync");
+  return next(fd);
+}
+
+extern "C" int fsync(int fd) {
+  if (fsync_interruptions > 0) {
+    --fsync_interruptions;
+    errno = EINTR;
+    return -1;
+  }
+  static auto* const next = NextSymbol<int(int)>("fsync");
+  return next(fd);
+}
+
+extern "C" int faccessat(int dir_fd, const char* path, int mode, int flags) noexcept {
+  if (faccessat_denials > 0) {
+    --faccessat_denials;
+    errno = EACCES;
+    return -1;
+  }
+  static auto* const next = NextSymbol<int(int, const char*, int, int)>("faccessat");
+  return next(dir_fd, path, mode, flags);
+}
 
 namespace purselog {
 namespace {
@@ -111,6 +158,106 @@ TEST(Errors, AFinalPeriodOnlyAfterCharactersBeyondThePoint) {
   EXPECT_EQ(WithFinalPeriod("(note)"), "(note)");
   EXPECT_EQ(WithFinalPeriod("10/"), "10/.");
   EXPECT_EQ(WithFinalPeriod(""), "");
+}
+
+TEST(TextFile, TheTailFromANulByteIsWhatLineReadersNeverSee) {
+  EXPECT_EQ(TailFromNul(std::string("a\r\nb\0c\0\r\nd", 10)), std::string("\0c\0\r\nd", 6));
+  EXPECT_EQ(TailFromNul("no nul\r\n"), "");
+  Lines to_end;
+  ForEachLineToEnd(std::string("a\0b\r\n\0\nc", 8),
+                   [&to_end](std::string_view line) { to_end.emplace_back(line); });
+  EXPECT_EQ(to_end, (Lines{std::string("a\0b", 3), std::string("\0", 1), "c"}));
+
+  TempDir dir;
+  WriteLines(dir / "t.csv", {"x"}, std::string("\0rest\r\n", 7));
+  EXPECT_EQ(ReadBytes(dir / "t.csv"), std::string("x\r\n\0rest\r\n", 10));
+}
+
+TEST(TextFile, AWriteThroughASymbolicLinkReplacesTheFileItNames) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "real");
+  WriteBytes(dir / "real" / "202401.csv", "old\r\n");
+  // A chain: data.csv -> link.csv -> real/202401.csv (relative to each link's directory).
+  std::filesystem::create_symlink("real/202401.csv", dir / "link.csv");
+  std::filesystem::create_symlink("link.csv", dir / "data.csv");
+  WriteLines(dir / "data.csv", {"new"});
+  EXPECT_EQ(ReadBytes(dir / "real" / "202401.csv"), "new\r\n");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "data.csv"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.csv"));
+  EXPECT_EQ(ListDir(dir / "real"), "202401.csv");  // the temporary went beside the real file
+
+  // A dangling link: the file it names is created.
+  std::filesystem::create_symlink(dir / "real" / "new.csv", dir / "dangling.csv");
+  WriteLines(dir / "dangling.csv", {"made"});
+  EXPECT_EQ(ReadBytes(dir / "real" / "new.csv"), "made\r\n");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "dangling.csv"));
+
+  // A loop of links is an error, not an endless walk.
+  std::filesystem::create_symlink("loop2", dir / "loop1");
+  std::filesystem::create_symlink("loop1", dir / "loop2");
+  EXPECT_THROW(WriteLines(dir / "loop1", {"x"}), FileError);
+  EXPECT_EQ(ListDir(dir.path()), "dangling.csv|data.csv|link.csv|loop1|loop2|real");
+  EXPECT_EQ(ListDir(dir / "real"), "202401.csv|new.csv");
+}
+
+TEST(TextFile, AReadOnlyTargetIsRefused) {
+  TempDir dir;
+  const auto target = dir / "202401.csv";
+  WriteBytes(target, "old\r\n");
+  std::filesystem::permissions(target, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::group_read |
+                                           std::filesystem::perms::others_read);
+  const auto expect_refused = [&] {
+    try {
+      WriteLines(target, {"new"});
+      ADD_FAILURE() << "no error";
+    } catch (const FileError& error) {
+      EXPECT_EQ(error.error_number(), EACCES);
+      EXPECT_EQ(std::string(error.what()),
+                "Cannot write file \"" + target.string() + "\": Permission denied");
+    }
+    EXPECT_EQ(ReadBytes(target), "old\r\n");
+    EXPECT_EQ(ListDir(dir.path()), "202401.csv");
+  };
+  // The system's answer "no write permission", as a user other than root gets it here.
+  faccessat_denials = 1;
+  expect_refused();
+  faccessat_denials = 0;
+
+  if (::access(target.c_str(), W_OK) == 0) {
+    GTEST_SKIP() << "running as a user who may write read-only files (root): the real "
+                    "permission check cannot refuse here";
+  }
+  expect_refused();
+}
+
+TEST(TextFile, AWriteRemovesOnlyItsOwnStaleTemporaries) {
+  TempDir dir;
+  // What killed writes of 202401.csv left, and names that only look alike.
+  for (const char* name :
+       {".202401.csv.AbC129", ".202401.csv.zzzzzz", ".202401.csv.abc12", ".202401.csv.abc1234",
+        ".202401.csv.ab-123", ".202402.csv.AbC129", "x.202401.csv.AbC129", "202401.csv.AbC129"}) {
+    WriteBytes(dir / name, "partial");
+  }
+  std::filesystem::create_directory(dir / ".202401.csv.Dir123");
+  std::filesystem::create_symlink("202402.csv", dir / ".202401.csv.Lnk123");
+  WriteLines(dir / "202401.csv", {"new"});
+  EXPECT_EQ(ListDir(dir.path()),
+            ".202401.csv.Dir123|.202401.csv.Lnk123|.202401.csv.ab-123|.202401.csv.abc12|"
+            ".202401.csv.abc1234|.202402.csv.AbC129|202401.csv|202401.csv.AbC129|"
+            "x.202401.csv.AbC129");
+  EXPECT_EQ(ReadBytes(dir / "202401.csv"), "new\r\n");
+}
+
+TEST(TextFile, InterruptedFlushesAreRetried) {
+  TempDir dir;
+  fdatasync_interruptions = 3;
+  fsync_interruptions = 2;
+  WriteLines(dir / "ini.ini", {"[setting]", "sime=25"});
+  EXPECT_EQ(fdatasync_interruptions, 0);
+  EXPECT_EQ(fsync_interruptions, 0);
+  EXPECT_EQ(ReadBytes(dir / "ini.ini"), "[setting]\r\nsime=25\r\n");
+  EXPECT_EQ(ListDir(dir.path()), "ini.ini");
 }
 
 TEST(TextFile, ARewriteKeepsTheFilePermissions) {

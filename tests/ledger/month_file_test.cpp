@@ -133,6 +133,37 @@ TEST(MonthFile, CellsAreWrittenOnOneLine) {
   SaveDayPage(dir.path(), kDay, {Row(kFood, "two\r\nlines", "1", std::string("n\0ul", 4))});
   EXPECT_EQ(ReadBytes(dir / "202401.csv"),
             "20240106,a,b,1,\r\n20240105," + kFood + ",\"two lines\",1,nul\r\n");
+
+  // A cell of line breaks only is written empty, so its row is not complete and not written.
+  SaveDayPage(dir.path(), kDay,
+              {Row("\r\n", "d", "1"), Row(kFood, "\n\n", "1"), Row(kFood, "d", "\r"),
+               Row(kFood, "d", std::string(1, '\0')), Row(kFood, "kept", "2", "\r\n")});
+  EXPECT_EQ(ReadBytes(dir / "202401.csv"), "20240106,a,b,1,\r\n20240105," + kFood + ",kept,2,\r\n");
+}
+
+TEST(MonthFile, BytesFromANulOnAreKeptAfterTheLinesWritten) {
+  using namespace std::string_literals;
+  TempDir dir;
+  const std::string tail = "\0"s + "20240106," + kFood + ",after,2,\r\n";
+  WriteBytes(dir / "202401.csv", "20240104,a,b,1,\r\n20240105," + kFood + ",old,1,\r\n" + tail);
+  EXPECT_EQ(LoadDayPage(dir.path(), MakeDate(2024, 1, 6)), EmptyDayPage());  // readers stop
+  SaveDayPage(dir.path(), kDay, {Row(kFood, "new", "5")});
+  SaveDayPage(dir.path(), MakeDate(2024, 1, 6), EmptyDayPage());
+  EXPECT_EQ(ReadBytes(dir / "202401.csv"),
+            "20240104,a,b,1,\r\n20240105," + kFood + ",new,5,\r\n" + tail);
+
+  // A file in UTF-16 has a NUL in its first character: nothing of it may go.
+  const std::string utf16 =
+      "\xff\xfe"
+      "2\0"
+      "0\0"
+      "\r\0\n\0"s;
+  WriteBytes(dir / "202402.csv", utf16);
+  SaveDayPage(dir.path(), MakeDate(2024, 2, 1), {Row(kFood, "x", "1")});
+  EXPECT_EQ(ReadBytes(dir / "202402.csv"),
+            "\xff\xfe"
+            "2\r\n20240201," +
+                kFood + ",x,1,\r\n" + utf16.substr(3));
 }
 
 TEST(MonthFile, AnEmptyDayOfAMonthWithoutFileCreatesAZeroByteFile) {

@@ -105,6 +105,25 @@ TEST(Totals, AMissingOwnMonthFileDoesNotHideTheOtherMonth) {
   EXPECT_EQ(may.text, "Total \\0 /Month");
 }
 
+TEST(Totals, SumsBeyondTheAmountRangeAreShownExactly) {
+  const std::string big = "900000000000000";  // each amount fits 64 bits, their sum does not
+  EXPECT_EQ(DayTotalText(SumDayPage(Page({{kSalary, big}, {kSalary, big}}), KindOf, false), false),
+            "Sub Total \\1,800,000,000,000,000 /Day");
+  // The one 64-bit value without a negation is no amount: it counts 0.
+  const DayPage spent = Page({{kFood, big}, {kFood, big}, {kFood, "-922337203685477.5808"}});
+  EXPECT_EQ(DayTotalText(SumDayPage(spent, KindOf, true), true),
+            "Total Spent " + kTriangle + "\\1,800,000,000,000,000 /Day");
+
+  TempDir dir;
+  WriteBytes(dir / "202405.csv", "20240501," + kSalary + ",x," + big + ",\r\n20240502," + kSalary +
+                                     ",x," + big + ",\r\n");
+  const MoneySum sum = SumPeriod(dir.path(), PeriodOf(MakeDate(2024, 5, 1), 0), KindOf, false);
+  EXPECT_EQ(sum.units(), MoneySumUnits{1800000000000000} * Money::kUnitsPerYen);
+  const MonthTotal total = ComputeMonthTotal(dir.path(), MakeDate(2024, 5, 1), 0, KindOf, false);
+  EXPECT_EQ(total.text, "Total \\1,800,000,000,000,000 /Month");
+  EXPECT_EQ(total.sum, sum);
+}
+
 TEST(Totals, AnUnreadableMonthFileRaises) {
   TempDir dir;
   std::filesystem::create_directory(dir / "202405.csv");
