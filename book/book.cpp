@@ -65,14 +65,17 @@ void Book::ReadSettings() {
 }
 
 void Book::WriteSettings() {
-  IniFile ini(paths_.SettingsFile());
-  ini.WriteString("setting", "clipbmp", "");
-  ini.WriteInteger("setting", "displayclip", 0);
-  ini.WriteInteger("ExtImg", "num", icon_slots_.count);
-  ini.WriteInteger("setting", "sime", closing_day_);
+  // One rewrite: the settings are all written or none.
+  std::vector<IniValue> values = {
+      {"setting", "clipbmp", ""},
+      IniValue::Integer("setting", "displayclip", 0),
+      IniValue::Integer("ExtImg", "num", icon_slots_.count),
+      IniValue::Integer("setting", "sime", closing_day_),
+  };
   for (int i = 0; i < icon_slots_.UsedSlots(); ++i) {
-    ini.WriteString("ExtImg", std::to_string(i), icon_slots_.names[static_cast<std::size_t>(i)]);
+    values.push_back({"ExtImg", std::to_string(i), icon_slots_.names[static_cast<std::size_t>(i)]});
   }
+  IniFile(paths_.SettingsFile()).WriteValues(values);
 }
 
 Outcome Book::Shutdown() {

@@ -139,12 +139,6 @@ std::optional<Money> MoneySum::ToMoney() const {
   return Money::FromUnits(static_cast<std::int64_t>(units_));
 }
 
-MoneySum::operator Money() const {
-  const std::optional<Money> amount = ToMoney();
-  if (!amount) ThrowMoneyRangeError();
-  return *amount;
-}
-
 std::optional<Money> ParseAmount(std::string_view text) {
   std::size_t pos = 0;
   const std::size_t size = text.size();

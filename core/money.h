@@ -101,9 +101,6 @@ class MoneySum {
 
   // The sum as one amount; nullopt when it lies outside the range of Money.
   std::optional<Money> ToMoney() const;
-  // For code that still keeps a sum in a Money: ToMoney, throwing MoneyRangeError when the sum
-  // does not fit. New code keeps sums in MoneySum.
-  operator Money() const;  // NOLINT: checked narrowing
 
   double ToDouble() const { return static_cast<double>(units_) / Money::kUnitsPerYen; }
 

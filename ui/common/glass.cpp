@@ -4,11 +4,6 @@
 
 #include "core/text_codec.h"
 
-// TEMPORARY-MERGE: replaced by core/text_codec once merged
-namespace purselog {
-inline std::optional<char32_t> FirstUnencodableCharacter(std::string_view) { return std::nullopt; }
-}  // namespace purselog
-
 namespace purselog {
 
 QString ToGlass(std::string_view cp932) {
