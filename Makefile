@@ -1,23 +1,31 @@
-# Thin entry points over CMake presets. `make test` is what CI runs.
-.PHONY: deps run test sanitize bench format clean
+# Thin entry points over CMake presets. `make test` is what CI runs (see .ci/run).
+.PHONY: deps run install test sanitize bench format format-check clean
+
+# The program directory `make run` installs purselog into and starts it from. The account book
+# lives there (data/, ini.ini, setting.dat), outside the build tree, so that no make target
+# deletes it. An existing setting.dat, ini.ini or data/ is never overwritten.
+PURSELOG_HOME ?= $(HOME)/.local/share/purselog
+# ON turns compiler warnings into errors (CI).
+WERROR ?= OFF
 
 deps:
 	./scripts/install-deps.sh
 
-# Builds purselog, puts the delivered setting.dat beside it (once), and starts it. The data
-# folder is created beside the program on its first start.
-run: deps
-	cmake --preset release
+install: deps
+	cmake --preset release -DPURSELOG_WERROR=$(WERROR)
 	cmake --build --preset release --target purselog
-	./build/release/ui/purselog
+	cmake --install build/release --prefix "$(PURSELOG_HOME)"
+
+run: install
+	"$(PURSELOG_HOME)/purselog"
 
 test: deps
-	cmake --preset debug
+	cmake --preset debug -DPURSELOG_WERROR=$(WERROR)
 	cmake --build --preset debug
 	ctest --preset debug
 
 sanitize: deps
-	cmake --preset sanitize
+	cmake --preset sanitize -DPURSELOG_WERROR=$(WERROR)
 	cmake --build --preset sanitize
 	ctest --preset sanitize
 
@@ -27,8 +35,12 @@ bench: deps
 	./build/release/bench/purselog_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	./build/release/bench/purselog_ui_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 
-format:
+format: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
+format-check: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+# The build tree only: the account book in $(PURSELOG_HOME) stays.
 clean:
 	rm -rf build

@@ -5,6 +5,8 @@ set -eu
 
 PACKAGES="
 build-essential
+make
+git
 cmake
 pkg-config
 clang-format
@@ -36,6 +38,10 @@ fi
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null 2>&1; then
+    echo "install-deps: missing:$missing; run this script as root to install them" >&2
+    exit 1
+  fi
   SUDO="sudo"
 fi
 

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "core/text_codec.h"
+#include "support/golden.h"
 #include "support/temp_dir.h"
 
 namespace purselog {
@@ -226,6 +227,20 @@ TEST_F(BookTest, IconsFollowTheCategoryTableAndTheSlots) {
   EXPECT_EQ(book_.icon_slots().names[1], "");  // its file has gone
   EXPECT_EQ(book_.CategoryIconOf(S("食費")), (IconChoice{IconChoice::Kind::kBuiltin, 0}));
   EXPECT_EQ(book_.CategoryIconOf("nothing"), (IconChoice{IconChoice::Kind::kKeep, 0}));
+}
+
+// A day of a hand-edited month file visited and left: every line of the other days and everything
+// after a NUL byte survive byte for byte; the day's own lines are rewritten in the program's form.
+TEST(BookGolden, AVisitedDayOfAHandEditedMonth) {
+  testing::GoldenCase golden("hand_edited_month");
+  Book book(ProgramPaths{golden.program_dir()}, [] { return MakeDate(2024, 1, 31); });
+  ASSERT_TRUE(book.Start().done);
+  ASSERT_EQ(book.page().size(), 4u);  // a row without category is read, but never written
+  EXPECT_EQ(EditCell(book.page(), 3, 3, S("車庫前")), CellEdit::kAccepted);
+  EXPECT_TRUE(book.GoToDate(MakeDate(2024, 2, 1)).done);
+  EXPECT_TRUE(golden.FileMatches("data/202401.csv"));
+  EXPECT_TRUE(book.Shutdown().done);
+  EXPECT_TRUE(golden.FileMatches("ini.ini"));
 }
 
 }  // namespace
