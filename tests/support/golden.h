@@ -24,8 +24,7 @@ class GoldenCase {
       : folder_(std::filesystem::path(PURSELOG_TEST_DATA_DIR) / "golden" / std::string(name)) {
     const std::filesystem::path input = folder_ / "input";
     if (std::filesystem::exists(input)) {
-      std::filesystem::copy(input, program_dir_.path(),
-                            std::filesystem::copy_options::recursive);
+      std::filesystem::copy(input, program_dir_.path(), std::filesystem::copy_options::recursive);
     }
   }
 

@@ -239,12 +239,10 @@ void DayGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
 
   painter->save();
   painter->setClipRect(option.rect);
-  int left = option.rect.left() + 1;
   const QImage picture = index.data(Qt::DecorationRole).value<QImage>();
   if (!picture.isNull()) {
     const int top = option.rect.top() + (option.rect.height() - picture.height()) / 2;
-    painter->drawImage(left, top, picture);
-    left += picture.width();
+    painter->drawImage(option.rect.left(), top, picture);
   }
   const bool selected = option.state & QStyle::State_Selected;
   QColor colour = selected ? option.palette.color(QPalette::HighlightedText)
@@ -253,10 +251,13 @@ void DayGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
   if (!selected && foreground.canConvert<QColor>()) colour = foreground.value<QColor>();
   painter->setPen(colour);
   painter->setFont(cell.font);
-  painter->drawText(
-      QRect(left + 1, option.rect.top(), option.rect.right() - left, option.rect.height()),
-      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+  painter->drawText(NameRect(option.rect, picture.isNull() ? 0 : picture.width()),
+                    Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
   painter->restore();
+}
+
+QRect DayGridDelegate::NameRect(const QRect& cell, int icon_width) {
+  return cell.adjusted(icon_width + 1, 0, 0, 0);
 }
 
 int DayGrid::RowAtRememberedPoint() const {

@@ -34,6 +34,7 @@ namespace {
 
 constexpr int kWidth = 480;
 constexpr int kHeight = 360;
+constexpr int kMonthLineTop = 40;
 const char* const kTitleLabel = "Purselog 2.7";
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, const QColor& color,
@@ -124,7 +125,10 @@ void Tmainform::BuildWindow() {
                      QRect(200, 36, 28, 29), QStringLiteral("グラフ (Ctl+G)")),
           &QToolButton::clicked, this, Command(&Tmainform::SpeedButton8Click));
 
-  labelsub_ = MakeLabel(this, "labelsub", QRect(216, 48, 225, 17), kMonthLineText, Qt::AlignRight);
+  // The month line is centred in the band between the top of the button row (36) and the panel's
+  // border (61), beside the buttons, rather than resting on the border.
+  labelsub_ = MakeLabel(this, "labelsub", QRect(216, kMonthLineTop, 225, 17), kMonthLineText,
+                        Qt::AlignRight);
   labeldate_ = MakeLabel(this, "labeldate", QRect(72, 96, 113, 17), Qt::white, Qt::AlignHCenter);
   labelday_ = MakeLabel(this, "Labelday", QRect(216, 96, 225, 17), kDayLineText, Qt::AlignRight);
 

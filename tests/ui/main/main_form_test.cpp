@@ -14,11 +14,16 @@
 #include <filesystem>
 #include <memory>
 
+#include <QWheelEvent>
+#include <new>
+#include <stdexcept>
+
 #include "core/text_codec.h"
 #include "support/temp_dir.h"
 #include "support/test_host.h"
 #include "ui/calendar/calendar_form.h"
 #include "ui/closing_day/sime_form.h"
+#include "ui/common/command.h"
 #include "ui/common/look.h"
 #include "ui/main/day_grid.h"
 #include "ui/main/day_page_model.h"
@@ -34,6 +39,9 @@ using testing::WriteBytes;
 namespace {
 
 std::string S(const char* utf8) { return Utf8ToCp932(utf8); }
+QString ToGlassForTest(const std::string& cp932) {
+  return QString::fromStdString(Cp932ToUtf8(cp932));
+}
 
 }  // namespace
 
@@ -120,6 +128,23 @@ class MainFormTest : public QObject {
 
   void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(Grid(), key, modifiers);
+  }
+  // A key as the user presses it: to the widget that has the focus (an open editor, say).
+  void PressOnFocus(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* focus = QApplication::focusWidget();
+    QVERIFY(focus != nullptr);
+    QTest::keyClick(focus, key, modifiers);
+  }
+  QModelIndexList Selected() const { return Grid()->selectionModel()->selectedIndexes(); }
+  // Opens the editor of a cell and returns it.
+  template <typename Editor>
+  Editor* OpenEditor(int row, int column) {
+    const QModelIndex index = Model().index(row, column);
+    Grid()->SetCurrentCell(index);
+    Grid()->edit(index);
+    auto* editor = qobject_cast<Editor*>(Grid()->indexWidget(index));
+    if (editor != nullptr) editor->setFocus();
+    return editor;
   }
 
  private slots:
@@ -591,6 +616,191 @@ class MainFormTest : public QObject {
     QVERIFY(host_->messages.empty());
     QVERIFY(form_->close());
     QVERIFY(ReadBytes(dir_->path() / "ini.ini").find("sime=0\r\n") != std::string::npos);
+  }
+
+  void aListCellChangesOnlyByAChoiceInItsList() {
+    QVERIFY(Start());
+    Enter(0, "食費", "外食", "500");
+    // The list closed with Esc, the editor still open: Page Down turns the page, the cell
+    // keeps its category.
+    auto* list = OpenEditor<QComboBox>(0, 0);
+    QVERIFY(list != nullptr);
+    list->showPopup();
+    QTest::keyClick(list->view(), Qt::Key_Escape);
+    QVERIFY(Grid()->IsEditing());
+    QTest::keyClick(list, Qt::Key_PageDown);
+    QCOMPARE(form_->CurrentDate(), MakeDate(2024, 2, 1));
+    QCOMPARE(ReadBytes(Data("202401.csv")),
+             "20240131," + S("食費") + "," + S("外食") + ",500,\r\n");
+    PressKey(Qt::Key_PageUp);
+    // Nor do the wheel, Page Up, Home, End or a typed letter over a closed list; an arrow key
+    // opens the list, Enter on the closed list keeps the text.
+    list = OpenEditor<QComboBox>(0, 0);
+    QVERIFY(list != nullptr);
+    QWheelEvent wheel(QPointF(5, 5), list->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list, &wheel);
+    for (const Qt::Key key : {Qt::Key_Home, Qt::Key_End, Qt::Key_A}) QTest::keyClick(list, key);
+    QCOMPARE(list->currentText(), QStringLiteral("食費"));
+    QTest::keyClick(list, Qt::Key_Down);
+    QVERIFY(list->view()->isVisible());
+    QCOMPARE(list->currentText(), QStringLiteral("食費"));
+    QTest::keyClick(list->view(), Qt::Key_Escape);
+    QTest::keyClick(list, Qt::Key_Return);
+    QVERIFY(!Grid()->IsEditing());
+    QCOMPARE(CellText(0, 0), QStringLiteral("食費"));
+    QCOMPARE(form_->CurrentDate(), MakeDate(2024, 1, 31));
+  }
+
+  void ctrlNThenCtrlDAndTheCurrentCellCountsAsSelected() {
+    QVERIFY(Start());
+    Enter(0, "食費", "外食", "500");  // Enter after the amount: the memo cell is current
+    QCOMPARE(Grid()->currentIndex(), Model().index(0, 3));
+    PressOnFocus(Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(Model().rowCount(), 2);
+    QCOMPARE(Selected(), QModelIndexList({Model().index(1, 0)}));
+    PressOnFocus(Qt::Key_D, Qt::ControlModifier);  // the new row's category cell: nothing
+    QCOMPARE(Model().rowCount(), 2);
+    QCOMPARE(CellText(0, 1), QStringLiteral("外食"));
+    Action("N1")->trigger();  // the grid menu's "新規行" too
+    QCOMPARE(Selected(), QModelIndexList({Model().index(2, 0)}));
+    PressKey(Qt::Key_PageDown);
+    QCOMPARE(ReadBytes(Data("202401.csv")),
+             "20240131," + S("食費") + "," + S("外食") + ",500,\r\n");
+    PressKey(Qt::Key_PageUp);
+
+    // After a deletion the current cell is selected, and counts as selected when nothing is.
+    Enter(1, "食費", "昼食", "7");
+    Grid()->SetCurrentCell(Model().index(1, 1));
+    PressKey(Qt::Key_Delete);
+    QCOMPARE(Model().rowCount(), 1);
+    QCOMPARE(Selected(), QModelIndexList({Model().index(0, 1)}));
+    Grid()->selectionModel()->clearSelection();
+    PressKey(Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(Model().page(), EmptyDayPage());
+    Enter(0, "食費", "外食", "500");
+    QGuiApplication::clipboard()->setText(QStringLiteral("memo"));
+    Grid()->setCurrentIndex(Model().index(0, 3));
+    Grid()->selectionModel()->clearSelection();
+    PressKey(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(CellText(0, 3), QStringLiteral("memo"));
+  }
+
+  void typingStartsAtOnceAfterEveryChangeOfDate() {
+    QVERIFY(Start());
+    const auto ready = [this] {
+      return Grid()->hasFocus() && Grid()->currentIndex() == Model().index(0, 0) &&
+             Selected() == QModelIndexList({Model().index(0, 0)});
+    };
+    Enter(0, "食費", "外食", "500");
+    Grid()->SetCurrentCell(Model().index(0, 2));
+    PressKey(Qt::Key_PageDown);
+    QVERIFY(ready());
+    PressKey(Qt::Key_T, Qt::ControlModifier);
+    QVERIFY(ready());
+    host_->modal_handlers.push_back([](QDialog& dialog) {
+      return TestHost::RunModal(dialog, [&dialog] {
+        static_cast<Tcalendarform&>(dialog).SpeedButton2Click();
+        static_cast<Tcalendarform&>(dialog).SpeedButton1Click();
+      });
+    });
+    PressKey(Qt::Key_K, Qt::ControlModifier);
+    QCOMPARE(form_->CurrentDate(), MakeDate(2023, 12, 31));
+    QVERIFY(ready());
+    Action("N9")->trigger();
+    QVERIFY(ready());
+    // F2 opens the first cell at once; a typed amount goes straight in.
+    PressKey(Qt::Key_F2);
+    QVERIFY(Grid()->IsEditing());
+  }
+
+  void ctrlVInsideAnOpenEditorIsThePasteCommand() {
+    QVERIFY(Start());
+    Enter(0, "食費", "外食", "500");
+    QGuiApplication::clipboard()->setText(QStringLiteral("1,234"));
+    auto* amount = OpenEditor<QLineEdit>(0, 2);
+    QVERIFY(amount != nullptr);
+    QTest::keyClicks(amount, QStringLiteral("12"));
+    PressOnFocus(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(CellText(0, 2), QStringLiteral("1,234"));  // pasted as it is, not refused
+    QVERIFY(!Grid()->IsEditing());
+    QGuiApplication::clipboard()->setText(QStringLiteral("two\nlines"));
+    QVERIFY(OpenEditor<QLineEdit>(0, 3) != nullptr);
+    PressOnFocus(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(CellText(0, 3), QStringLiteral("two lines"));
+  }
+
+  void everyDeliveredCategoryShowsItsWholeName() {
+    QVERIFY(Start());
+    const QFontMetrics metrics(Grid()->font());
+    const QRect cell = Grid()->visualRect(Model().index(0, 0));
+    const int room = DayGridDelegate::NameRect(cell, form_->BuiltinIcons()[0].width()).width();
+    for (const std::string& name : form_->categories().names()) {
+      QVERIFY2(metrics.horizontalAdvance(ToGlassForTest(name)) <= room, name.c_str());
+    }
+    // The month line stands above the panel's border (y 61), level with the buttons.
+    const QRect line = form_->labelsub()->geometry();
+    QVERIFY(line.bottom() < 61);
+    QVERIFY(qAbs(line.center().y() - 50) <= 2);
+  }
+
+  void charactersWithoutAShiftJisFormAreMappedOrRefused() {
+    QVERIFY(Start());
+    Enter(0, "食費", "外食", "500");
+    Type(0, 3, QStringLiteral("10時〜12時 −5"));
+    QCOMPARE(Model().page()[0][3], S("10時～12時 －5"));
+    Type(0, 3, QStringLiteral("a😀"));
+    QCOMPARE(Model().page()[0][3], S("10時～12時 －5"));
+    QTRY_COMPARE(host_->messages.size(), std::size_t{1});
+    QCOMPARE(host_->messages[0].caption, QStringLiteral("注意"));
+    QCOMPARE(host_->messages[0].text,
+             QStringLiteral("保存できない文字「😀」(U+1F600) が含まれています"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("x\u0E01"));
+    Grid()->SetCurrentCell(Model().index(0, 3));
+    PressKey(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(Model().page()[0][3], S("10時～12時 －5"));
+    QTRY_COMPARE(host_->messages.size(), std::size_t{2});
+    QCOMPARE(host_->messages[1].text,
+             QStringLiteral("保存できない文字「ก」(U+0E01) が含まれています"));
+  }
+
+  void aCellOpenedAndLeftKeepsItsBytes() {
+    std::filesystem::create_directory(dir_->path() / "data");
+    const std::string memo(40000, 'm');
+    const std::string month = "20240131," + S("食費") + ",\x82\xA0\xFF,1," + memo + "\r\n";
+    WriteBytes(Data("202401.csv"), month);
+    QVERIFY(Start());
+    QVERIFY(OpenEditor<QLineEdit>(0, 3) != nullptr);
+    PressOnFocus(Qt::Key_Return);
+    QVERIFY(OpenEditor<QWidget>(0, 1) != nullptr);  // bytes the screen cannot show
+    PressOnFocus(Qt::Key_Return);
+    PressKey(Qt::Key_PageDown);
+    QCOMPARE(ReadBytes(Data("202401.csv")), month);
+  }
+
+  void anErrorInsideACommandIsShownAndTheWindowGoesOn() {
+    QVERIFY(Start());
+    QVERIFY(!RunCommand(*host_, form_.get(), [] { throw std::invalid_argument("stoi"); }));
+    QVERIFY(!RunCommand(*host_, form_.get(), [] { throw std::bad_alloc(); }));
+    QCOMPARE(host_->messages.size(), std::size_t{2});
+    QCOMPARE(host_->messages[0].caption, QStringLiteral("Purselog"));
+    QCOMPARE(host_->messages[0].text, QStringLiteral("stoi."));
+    QCOMPARE(host_->messages[0].icon, MessageIcon::kError);
+    QCOMPARE(host_->messages[1].text, QStringLiteral("std::bad_alloc."));
+    PressKey(Qt::Key_PageDown);
+    QCOMPARE(form_->CurrentDate(), MakeDate(2024, 2, 1));
+  }
+
+  void aMonthTotalThatCannotBeComputedShowsNoFigure() {
+    std::filesystem::create_directory(dir_->path() / "data");
+    WriteBytes(dir_->path() / "ini.ini", "[setting]\r\nsime=25\r\n");
+    WriteBytes(Data("202401.csv"), "20240131," + S("食費") + ",x,20,\r\n");
+    std::filesystem::create_directory(Data("202402.csv"));  // 26 January to 25 February
+    QVERIFY(Start());
+    QCOMPARE(host_->messages.size(), std::size_t{1});
+    QVERIFY(host_->messages[0].text.contains(QStringLiteral("202402.csv\": Is a directory")));
+    QCOMPARE(form_->labelsub()->text(), QString());
+    QCOMPARE(form_->Labelday()->text(), QStringLiteral("Sub Total ▲¥20 /Day"));
   }
 
   void oddLinesOfAHandEditedFileSurvive() {
