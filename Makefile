@@ -35,11 +35,12 @@ bench: deps
 	./build/release/bench/purselog_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	./build/release/bench/purselog_ui_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 
+# Fails when git cannot list the sources or clang-format fails.
 format: deps
-	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	files=$$(git ls-files '*.cpp' '*.h') && test -n "$$files" && clang-format -i $$files
 
 format-check: deps
-	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+	files=$$(git ls-files '*.cpp' '*.h') && test -n "$$files" && clang-format --dry-run --Werror $$files
 
 # The build tree only: the account book in $(PURSELOG_HOME) stays.
 clean:
