@@ -237,7 +237,7 @@ bool Tmainform::FormCreate() {
   label1_->setText(QString::fromLatin1(kTitleLabel));
   label2_->setText(QString::fromLatin1(kTitleLabel));
   builtin_icons_ = CutBuiltinIcons(BuiltinIconStrip(), kBuiltinCategoryCount);
-  if (!Show(book_.Start()) && !book_.started()) return false;
+  if (!Show(book_.Start())) return false;
   // The other windows, created once and shown modally when asked for.
   calendarform_ = new Tcalendarform(host_, this);
   simeform_ = new Tsimeform(host_, this);
