@@ -67,6 +67,8 @@ struct ExchangeCase {
   int failure = 0;
 };
 
+void PrintTo(const ExchangeCase& c, std::ostream* out) { *out << c.name; }
+
 class Exchange : public ::testing::TestWithParam<ExchangeCase> {};
 
 TEST_P(Exchange, SendsAndReceives) {
@@ -105,166 +107,83 @@ std::vector<std::string> RedirectLoopLines() {
   return lines;
 }
 
+using Lines = std::vector<std::string>;
+
+// A case that ends normally with `body`, status and reason.
+ExchangeCase Ok(const char* name, std::string url, Lines answers, Lines request_lines,
+                std::string body, int status = 200, std::string proxy = "",
+                std::string proxy_port = "") {
+  return {name,
+          std::move(url),
+          std::move(proxy),
+          std::move(proxy_port),
+          std::move(answers),
+          std::move(request_lines),
+          std::move(body),
+          status,
+          status == 200 ? "OK" : ""};
+}
+
+// A case that fails with `number` and `reason`, with nothing in the sink.
+ExchangeCase Failing(const char* name, std::string url, Lines answers, Lines request_lines,
+                     int number, std::string reason, std::string proxy = "") {
+  return {name,
+          std::move(url),
+          std::move(proxy),
+          "",
+          std::move(answers),
+          std::move(request_lines),
+          "",
+          0,
+          std::move(reason),
+          number};
+}
+
+const char* const kOk = "HTTP/1.0 200 OK\r\n\r\n";
+
 INSTANTIATE_TEST_SUITE_P(
     HttpCli, Exchange,
     ::testing::Values(
-        ExchangeCase{"NoPathAsksForTheRoot",
-                     "{url}",
-                     "",
-                     "",
-                     {"HTTP/1.0 200 OK\r\nContent-Length: 2\r\n\r\nabcdef"},
-                     {"GET / HTTP/1.0"},
-                     "abcdef",
-                     200,
-                     "OK"},
-        ExchangeCase{"QueryEndsTheHostPart",
-                     "{url}?id=a",
-                     "",
-                     "",
-                     {"HTTP/1.1 200 OK\r\n\r\n"},
-                     {"GET /?id=a HTTP/1.0"},
-                     "",
-                     200,
-                     "OK"},
-        ExchangeCase{"BareUrlThroughProxyWithProxyPort",
-                     "http://purselog.invalid",
-                     "127.0.0.1",
-                     "{port}",
-                     {"HTTP/1.0 200 OK\r\n\r\nvia proxy"},
-                     {"GET http://purselog.invalid HTTP/1.0"},
-                     "via proxy",
-                     200,
-                     "OK"},
-        ExchangeCase{"ProxyNamingItsPortOverridesProxyPort",
-                     "http://purselog.invalid:8080/a?b=c",
-                     "127.0.0.1:{port}",
-                     "1",
-                     {"HTTP/1.0 200 OK\r\n\r\n"},
-                     {"GET http://purselog.invalid:8080/a?b=c HTTP/1.0"},
-                     "",
-                     200,
-                     "OK"},
-        ExchangeCase{"RedirectRelativeToTheCurrentPath",
-                     "{url}/money/purselog.cgi?x=1",
-                     "",
-                     "",
-                     {"HTTP/1.0 302 Found\r\nLocation: next.cgi?y=2\r\n\r\nmoved body",
-                      "HTTP/1.0 200 OK\r\n\r\nfinal"},
-                     {"GET /money/purselog.cgi?x=1 HTTP/1.0", "GET /money/next.cgi?y=2 HTTP/1.0"},
-                     "final",
-                     200,
-                     "OK"},
-        ExchangeCase{"RedirectToAFullUrl",
-                     "{url}/a",
-                     "",
-                     "",
-                     {"HTTP/1.0 302 Found\r\nlocation:   {url}/b\r\n\r\nmoved body",
-                      "HTTP/1.0 200 OK\r\n\r\nfinal"},
-                     {"GET /a HTTP/1.0", "GET /b HTTP/1.0"},
-                     "final",
-                     200,
-                     "OK"},
-        ExchangeCase{"NotFoundFailsWithItsReason",
-                     "{url}/x",
-                     "",
-                     "",
-                     {"HTTP/1.0 404 Not Found\r\nLocation: /y\r\n\r\nmissing"},
-                     {"GET /x HTTP/1.0"},
-                     "",
-                     0,
-                     "Not Found",
-                     404},
-        ExchangeCase{"NoStatusLineIsAllBody",
-                     "{url}",
-                     "",
-                     "",
-                     {"20240115,a,b,800,\r\nLocation: /z\r\nmemo 10:30\r\n"},
-                     {"GET / HTTP/1.0"},
-                     "20240115,a,b,800,\r\nLocation: /z\r\nmemo 10:30\r\n",
-                     0,
-                     ""},
-        ExchangeCase{
-            "ShortAnswerIsAllBody", "{url}", "", "", {"HTTP"}, {"GET / HTTP/1.0"}, "HTTP", 0, ""},
-        ExchangeCase{"HtmlWithoutHeader",
-                     "{url}",
-                     "",
-                     "",
-                     {"<html>\r\n<body>hi</body>\r\n"},
-                     {"GET / HTTP/1.0"},
-                     "<html>\r\n<body>hi</body>\r\n",
-                     0,
-                     ""},
-        ExchangeCase{"HtmlInsideTheHeader",
-                     "{url}",
-                     "",
-                     "",
-                     {"HTTP/1.0 200 OK\r\nServer: x\r\n<HTML><body>\r\nrest"},
-                     {"GET / HTTP/1.0"},
-                     "<HTML><body>\r\nrest",
-                     200,
-                     "OK"},
-        ExchangeCase{"ClosedWithoutAnswer", "{url}", "", "", {""}, {"GET / HTTP/1.0"}, "", 0, ""},
-        ExchangeCase{"TooManyRedirections",
-                     "{url}",
-                     "",
-                     "",
-                     {"HTTP/1.0 302 Found\r\nLocation: /again\r\n\r\n"},
-                     RedirectLoopLines(),
-                     "",
-                     0,
-                     "too many redirections",
-                     404},
-        ExchangeCase{"HeaderLineTooLong",
-                     "{url}",
-                     "",
-                     "",
-                     {"HTTP/1.0 200 OK\r\n" + LongHeaderLine() + "\r\nbody"},
-                     {"GET / HTTP/1.0"},
-                     "",
-                     0,
-                     "header line longer than 64 KiB",
-                     404},
-        ExchangeCase{"HeaderTooLarge",
-                     "{url}",
-                     "",
-                     "",
-                     {"HTTP/1.0 200 OK\r\n" + ManyHeaderLines() + "\r\nbody"},
-                     {"GET / HTTP/1.0"},
-                     "",
-                     0,
-                     "header larger than 1 MiB",
-                     404},
-        ExchangeCase{"ControlByteInTheUrlIsRefused",
-                     "{url}/a\r\nX-Injected: 1",
-                     "",
-                     "",
-                     {"HTTP/1.0 200 OK\r\n\r\n"},
-                     {},
-                     "",
-                     0,
-                     "invalid character in URL",
-                     404},
-        ExchangeCase{"ControlByteInTheLocationIsRefused",
-                     "{url}/a",
-                     "",
-                     "",
-                     {"HTTP/1.0 302 Found\r\nLocation: /b\x01"
-                      "c\r\n\r\n"},
-                     {"GET /a HTTP/1.0"},
-                     "",
-                     0,
-                     "invalid character in URL",
-                     404},
-        ExchangeCase{"ProxyWithoutAnyPort",
-                     "http://purselog.invalid/",
-                     "127.0.0.1",
-                     "",
-                     {"HTTP/1.0 200 OK\r\n\r\n"},
-                     {},
-                     "",
-                     0,
-                     "no port given for the proxy",
-                     404}),
+        Ok("NoPathAsksForTheRoot", "{url}", {"HTTP/1.0 200 OK\r\nContent-Length: 2\r\n\r\nabcdef"},
+           {"GET / HTTP/1.0"}, "abcdef"),
+        Ok("QueryEndsTheHostPart", "{url}?id=a", {"HTTP/1.1 200 OK\r\n\r\n"},
+           {"GET /?id=a HTTP/1.0"}, ""),
+        Ok("BareUrlThroughProxyWithProxyPort", "http://purselog.invalid",
+           {std::string(kOk) + "via proxy"}, {"GET http://purselog.invalid HTTP/1.0"}, "via proxy",
+           200, "127.0.0.1", "{port}"),
+        Ok("ProxyNamingItsPortOverridesProxyPort", "http://purselog.invalid:8080/a?b=c", {kOk},
+           {"GET http://purselog.invalid:8080/a?b=c HTTP/1.0"}, "", 200, "127.0.0.1:{port}", "1"),
+        Ok("RedirectRelativeToTheCurrentPath", "{url}/money/purselog.cgi?x=1",
+           {"HTTP/1.0 302 Found\r\nLocation: next.cgi?y=2\r\n\r\nmoved",
+            std::string(kOk) + "final"},
+           {"GET /money/purselog.cgi?x=1 HTTP/1.0", "GET /money/next.cgi?y=2 HTTP/1.0"}, "final"),
+        Ok("RedirectToAFullUrl", "{url}/a",
+           {"HTTP/1.0 302 Found\r\nlocation:   {url}/b\r\n\r\nmoved", std::string(kOk) + "final"},
+           {"GET /a HTTP/1.0", "GET /b HTTP/1.0"}, "final"),
+        Failing("NotFoundFailsWithItsReason", "{url}/x",
+                {"HTTP/1.0 404 Not Found\r\nLocation: /y\r\n\r\nmissing"}, {"GET /x HTTP/1.0"}, 404,
+                "Not Found"),
+        Ok("NoStatusLineIsAllBody", "{url}",
+           {"20240115,a,b,800,\r\nLocation: /z\r\nmemo 10:30\r\n"}, {"GET / HTTP/1.0"},
+           "20240115,a,b,800,\r\nLocation: /z\r\nmemo 10:30\r\n", 0),
+        Ok("HtmlStartsTheBody", "{url}", {"HTTP/1.0 200 OK\r\nServer: x\r\n<HTML><body>\r\nrest"},
+           {"GET / HTTP/1.0"}, "<HTML><body>\r\nrest"),
+        Ok("ClosedWithoutAnswer", "{url}", {""}, {"GET / HTTP/1.0"}, "", 0),
+        Failing("TooManyRedirections", "{url}", {"HTTP/1.0 302 Found\r\nLocation: /again\r\n\r\n"},
+                RedirectLoopLines(), 404, "too many redirections"),
+        Failing("HeaderLineTooLong", "{url}",
+                {"HTTP/1.0 200 OK\r\n" + LongHeaderLine() + "\r\nbody"}, {"GET / HTTP/1.0"}, 404,
+                "header line longer than 64 KiB"),
+        Failing("HeaderTooLarge", "{url}", {"HTTP/1.0 200 OK\r\n" + ManyHeaderLines() + "\r\nbody"},
+                {"GET / HTTP/1.0"}, 404, "header larger than 1 MiB"),
+        Failing("ControlByteInTheUrlIsRefused", "{url}/a\r\nX-Injected: 1", {kOk}, {}, 404,
+                "invalid character in URL"),
+        Failing("ControlByteInTheLocationIsRefused", "{url}/a",
+                {"HTTP/1.0 302 Found\r\nLocation: /b\x01"
+                 "c\r\n\r\n"},
+                {"GET /a HTTP/1.0"}, 404, "invalid character in URL"),
+        Failing("ProxyWithoutAnyPort", "http://purselog.invalid/", {kOk}, {}, 404,
+                "no port given for the proxy", "127.0.0.1")),
     [](const ::testing::TestParamInfo<ExchangeCase>& param) { return param.param.name; });
 
 TEST(HttpCli, SendsTheExactRequestWithHostAloneAndBasicAuthorization) {
@@ -305,6 +224,8 @@ struct AbortCase {
   Answer answer;
   std::string body;  // what reached the sink before the abort
 };
+
+void PrintTo(const AbortCase& c, std::ostream* out) { *out << c.name; }
 
 class AbortWhile : public ::testing::TestWithParam<AbortCase> {};
 
@@ -364,22 +285,12 @@ TEST(HttpCli, SecondGetWhileBusyFailsAndTheFirstGoesOn) {
   EXPECT_EQ(fetched.body, "done");
 }
 
-TEST(HttpUrl, PartsAndRedirectionTargets) {
-  HttpUrl url = ParseHttpUrl("ftp://u:p:q@h@host:8080/a/b?c#d");
-  EXPECT_EQ(url.scheme, "ftp");
-  EXPECT_EQ(url.user, "u");
-  EXPECT_EQ(url.password, "p:q@h");
-  EXPECT_EQ(url.host, "host");
-  EXPECT_EQ(url.port, "8080");
-  EXPECT_EQ(url.path, "/a/b?c#d");
-  url = ParseHttpUrl("[::1]:81#x");
-  EXPECT_EQ(url.scheme, "http");
-  EXPECT_EQ(url.host, "[::1]");
-  EXPECT_EQ(url.port, "81");
-  EXPECT_EQ(url.path, "/#x");
-  url = ParseHttpUrl("/only/a/path");
-  EXPECT_EQ(url.host, "");
-  EXPECT_EQ(url.path, "/only/a/path");
+TEST(HttpUrl, PartsRedirectionTargetsAndBase64) {
+  const HttpUrl url = ParseHttpUrl("ftp://u:p:q@h@[::1]:8080?c#d");
+  EXPECT_EQ(url.scheme + "|" + url.user + "|" + url.password + "|" + url.host + "|" + url.port +
+                "|" + url.path,
+            "ftp|u|p:q@h|[::1]|8080|/?c#d");
+  EXPECT_EQ(ParseHttpUrl("/only/a/path").host, "");
 
   const HttpUrl current = ParseHttpUrl("http://a:pw@old:8080/money/purselog.cgi?x=1");
   const auto target = [&current](std::string_view location) {
@@ -391,18 +302,9 @@ TEST(HttpUrl, PartsAndRedirectionTargets) {
   EXPECT_EQ(target("/abs?q"), "a@old:8080/abs?q");
   EXPECT_EQ(target("next.cgi"), "a@old:8080/money/next.cgi");
   EXPECT_EQ(target("?y=2"), "a@old:8080/money/purselog.cgi?y=2");
-}
 
-TEST(HttpUrl, Base64) {
-  const std::pair<const char*, const char*> cases[] = {{"", ""},
-                                                       {"f", "Zg=="},
-                                                       {"fo", "Zm8="},
-                                                       {"foo", "Zm9v"},
-                                                       {"foob", "Zm9vYg=="},
-                                                       {"fooba", "Zm9vYmE="},
-                                                       {"foobar", "Zm9vYmFy"},
-                                                       {"\xff\xfe", "//4="}};
-  for (const auto& [plain, encoded] : cases) EXPECT_EQ(Base64Encode(plain), encoded) << plain;
+  EXPECT_EQ(Base64Encode("f") + Base64Encode("fo") + Base64Encode("foo") + Base64Encode("\xff\xfe"),
+            "Zg==Zm8=Zm9v//4=");
 }
 
 }  // namespace
