@@ -1,10 +1,12 @@
 # Thin entry points over CMake presets. `make test` is what CI runs (see .ci/run).
-.PHONY: deps run install test sanitize bench format format-check clean
+.PHONY: deps run install test sanitize bench format format-check clean netservice
 
 # The program directory `make run` installs purselog into and starts it from. The account book
 # lives there (data/, ini.ini, setting.dat), outside the build tree, so that no make target
 # deletes it. An existing setting.dat, ini.ini or data/ is never overwritten.
 PURSELOG_HOME ?= $(HOME)/.local/share/purselog
+# The folder in which the try-out NET service keeps its entries (`make netservice`).
+NETSERVICE_HOME ?= $(HOME)/.local/share/purselog-netservice
 # ON turns compiler warnings into errors (CI).
 WERROR ?= OFF
 
@@ -18,6 +20,12 @@ install: deps
 
 run: install
 	"$(PURSELOG_HOME)/purselog"
+
+# The try-out NET service on 127.0.0.1:8470, the address of the NET window's "Default" button.
+netservice: deps
+	cmake --preset release -DPURSELOG_WERROR=$(WERROR)
+	cmake --build --preset release --target purselog-netservice
+	./build/release/tools/netservice/purselog-netservice --folder "$(NETSERVICE_HOME)"
 
 test: deps
 	cmake --preset debug -DPURSELOG_WERROR=$(WERROR)

@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "net/net_import.h"
 #include "ui/calendar/calendar_form.h"
 #include "ui/closing_day/sime_form.h"
 #include "ui/common/category_icons.h"
@@ -27,6 +28,7 @@
 #include "ui/common/skin.h"
 #include "ui/main/day_grid.h"
 #include "ui/main/day_page_model.h"
+#include "ui/net/net_form.h"
 
 namespace purselog {
 
@@ -240,6 +242,7 @@ bool Tmainform::FormCreate() {
   if (!Show(book_.Start())) return false;
   // The other windows, created once and shown modally when asked for.
   calendarform_ = new Tcalendarform(host_, this);
+  fnet_ = new Tfnet(host_, book_, this);
   simeform_ = new Tsimeform(host_, this);
   return true;
 }
@@ -327,9 +330,21 @@ void Tmainform::N9Click() {
 void Tmainform::SpeedButton7Click() {}
 void Tmainform::SpeedButton8Click() {}
 void Tmainform::CSV1Click() {}
-void Tmainform::NET1Click() {}
 void Tmainform::Find1Click() {}
 void Tmainform::N14Click() {}
+
+void Tmainform::NET1Click() {
+  maingrid_->CommitOpenEdit();
+  fnet_->Prepare();
+  host_.ExecModal(*fnet_);
+  if (fnet_->Result()) {
+    const std::filesystem::path answer_file = NetAnswerFile(book_.paths());
+    const std::filesystem::path data_dir = book_.paths().DataDir();
+    Show(book_.Rework([&] { MergeNetAnswer(answer_file, data_dir, book_.categories()); }));
+  }
+  // The fields are stored at every closing, whatever happened.
+  fnet_->SaveSettings();
+}
 
 void Tmainform::MenuItem1Click() {
   maingrid_->CommitOpenEdit();

@@ -22,6 +22,7 @@ namespace purselog {
 class DayGrid;
 class DayPageModel;
 class Tcalendarform;
+class Tfnet;
 class Tsimeform;
 
 class Tmainform : public QWidget {
@@ -77,6 +78,7 @@ class Tmainform : public QWidget {
   QMenu* GridMenu() const { return grid_menu_; }
   Tcalendarform* calendarform() const { return calendarform_; }
   Tsimeform* simeform() const { return simeform_; }
+  Tfnet* fnet() const { return fnet_; }
   Host& host() const { return host_; }
 
  protected:
@@ -120,6 +122,7 @@ class Tmainform : public QWidget {
   QMenu* grid_menu_ = nullptr;
   Tcalendarform* calendarform_ = nullptr;
   Tsimeform* simeform_ = nullptr;
+  Tfnet* fnet_ = nullptr;
 };
 
 }  // namespace purselog

@@ -1,0 +1,253 @@
+// The NET window, opened from the real main window and talking to a scripted server on
+// 127.0.0.1.
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+#include <filesystem>
+#include <memory>
+
+#include "core/text_codec.h"
+#include "support/loopback_server.h"
+#include "support/temp_dir.h"
+#include "support/test_host.h"
+#include "ui/common/glass.h"
+#include "ui/main/day_page_model.h"
+#include "ui/main/main_form.h"
+#include "ui/net/net_form.h"
+
+namespace purselog {
+
+using testing::LoopbackServer;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::TestHost;
+using testing::WriteBytes;
+
+namespace {
+
+std::string S(const char* utf8) { return Utf8ToCp932(utf8); }
+
+QString FirstLine(const std::string& request) {
+  return QString::fromStdString(request.substr(0, request.find("\r\n")));
+}
+
+const char* const kOk = "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n";
+
+}  // namespace
+
+class NetFormTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<TempDir> dir_;
+  std::unique_ptr<TestHost> host_;
+  std::unique_ptr<LoopbackServer> server_;
+  std::unique_ptr<Tmainform> form_;
+
+  std::filesystem::path Data(const char* name) const { return dir_->path() / "data" / name; }
+  std::filesystem::path Answer() const { return dir_->path() / "~net.dat"; }
+  std::filesystem::path Ini() const { return dir_->path() / "ini.ini"; }
+
+  void Start() {
+    form_ = std::make_unique<Tmainform>(ProgramPaths{dir_->path()}, *host_);
+    QVERIFY(form_->FormCreate());
+    form_->move(200, 150);
+    form_->show();
+  }
+
+  // Answers a check (remove=0) with `check` and an import (remove=1) with `import`.
+  void Serve(std::string check, LoopbackServer::Answer import = {}) {
+    server_ = std::make_unique<LoopbackServer>(
+        [check, import](const std::string& request, int) -> LoopbackServer::Answer {
+          if (request.find("&remove=1 ") != std::string::npos) return import;
+          return {check};
+        });
+    WriteBytes(Ini(), "[net]\r\nurl=" + server_->Url("/money/purselog.cgi") + "\r\n");
+  }
+
+  // Opens the NET window from the main menu and runs `act` in it.
+  void OpenNet(const std::function<void(Tfnet&)>& act) {
+    host_->modal_handlers.push_back([act](QDialog& dialog) {
+      return TestHost::RunModal(dialog, [&] { act(static_cast<Tfnet&>(dialog)); });
+    });
+    form_->findChild<QAction*>(QStringLiteral("NET1"))->trigger();
+  }
+
+  static void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+ private slots:
+  void init() {
+    dir_ = std::make_unique<TempDir>();
+    std::filesystem::copy_file(PURSELOG_CATEGORY_FILE, dir_->path() / "setting.dat");
+    host_ = std::make_unique<TestHost>();
+  }
+
+  void cleanup() {
+    form_.reset();
+    server_.reset();
+    host_.reset();
+    dir_.reset();
+  }
+
+  void checkShowsTheAnswerAndImportMergesItIntoTheDayPages() {
+    const std::string answer = S("20240131,食費,昼食,800,メモ\r\n20240115,交際娯楽,映画,1800,\r\n");
+    Serve(kOk + answer, {kOk + answer});
+    WriteBytes(Ini(), ReadBytes(Ini()) + "id=" + S("山田") + "\r\n");
+    Start();
+    // An entry on the page shown, not yet written: it is written before the merge.
+    form_->page_model().SetCellText(0, 0, S("食費"));
+    form_->page_model().SetCellText(0, 1, S("外食"));
+    form_->page_model().SetCellText(0, 2, "500");
+
+    OpenNet([&](Tfnet& net) {
+      QCOMPARE(net.pos(), form_->pos() - QPoint(16, 16));
+      QCOMPARE(net.Edit1()->text(), QString::fromStdString(server_->Url("/money/purselog.cgi")));
+      QCOMPARE(net.Edit4()->text(), QStringLiteral("山田"));
+      QCOMPARE(net.Edit2()->text(), QString());
+      QVERIFY(!net.Button2()->isEnabled());
+      QCOMPARE(net.Memo1()->toPlainText(), QString());
+      net.Edit5()->setText(QStringLiteral("pa ss&?%"));
+
+      Click(net.Button1());
+      QCOMPARE(FirstLine(server_->Requests().back()),
+               QStringLiteral("GET /money/purselog.cgi?action=get&id=%8eR%93c&pass=pa%20ss%26%3f"
+                              "%25&remove=0 HTTP/1.0"));
+      QCOMPARE(
+          net.LogLines(),
+          (QStringList{QStringLiteral("20240131,食費,昼食,800,メモ"),
+                       QStringLiteral("20240115,交際娯楽,映画,1800,"), QStringLiteral("---"),
+                       QStringLiteral("以上のデータでよろしいですか？"),
+                       QStringLiteral("よろしければ下の「データ取り込みボタン」を押してください。"),
+                       QStringLiteral("取り込んだデータは、サーバから削除されます。")}));
+      QVERIFY(net.Button1()->isEnabled());
+      QVERIFY(net.Button2()->isEnabled());
+      QCOMPARE(ReadBytes(Answer()), answer);
+      QVERIFY(!std::filesystem::exists(Data("202401.csv")));  // a check merges nothing
+      if (const QByteArray shots = qgetenv("PURSELOG_SCREENSHOT_DIR"); !shots.isEmpty()) {
+        net.grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/net_form.png"));
+      }
+
+      Click(net.Button2());
+      QVERIFY(!net.isVisible());
+    });
+    QCOMPARE(FirstLine(server_->Requests().back()),
+             QStringLiteral("GET /money/purselog.cgi?action=get&id=%8eR%93c&pass=pa%20ss%26%3f"
+                            "%25&remove=1 HTTP/1.0"));
+    QCOMPARE(ReadBytes(Data("202401.csv")), S("20240131,食費,外食,500,\r\n"
+                                              "20240131,食費,昼食,800,メモ\r\n"
+                                              "20240115,交際娯楽,映画,1800,\r\n"));
+    // The day shown has its imported entry, and both totals follow.
+    QCOMPARE(form_->page_model().rowCount(), 2);
+    QCOMPARE(form_->page_model().index(1, 3).data().toString(), QStringLiteral("メモ"));
+    QCOMPARE(form_->Labelday()->text(), QStringLiteral("Sub Total ▲¥1,300 /Day"));
+    QCOMPARE(form_->labelsub()->text(), QStringLiteral("Total ▲¥3,100 /Month"));
+    QCOMPARE(ReadBytes(Ini()), "[net]\r\nurl=" + server_->Url("/money/purselog.cgi") +
+                                   "\r\nid=" + S("山田") + "\r\nproxy=\r\nproxyport=\r\n");
+    QVERIFY(host_->messages.empty());
+  }
+
+  void failuresAndEmptyAnswersLeaveImportDisabled_data() {
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QStringList>("log");
+    QTest::addColumn<QString>("received");
+    QTest::newRow("empty") << QString::fromLatin1(kOk)
+                           << QStringList{QStringLiteral("データはありません。")} << QString();
+    QTest::newRow("blank line") << QString::fromLatin1(kOk) + QStringLiteral("\r\n")
+                                << QStringList{QString(), QStringLiteral("データはありません。")}
+                                << QStringLiteral("\r\n");
+    QTest::newRow("not found") << QStringLiteral("HTTP/1.0 404 Not Found\r\n\r\nmissing")
+                               << QStringList{QStringLiteral("Failed : 404 Not Found")}
+                               << QString();
+  }
+
+  void failuresAndEmptyAnswersLeaveImportDisabled() {
+    QFETCH(QString, answer);
+    QFETCH(QStringList, log);
+    QFETCH(QString, received);
+    Serve(answer.toStdString());
+    Start();
+    OpenNet([&](Tfnet& net) {
+      Click(net.Button1());
+      QCOMPARE(net.LogLines(), log);
+      QVERIFY(!net.Button2()->isEnabled());
+      QVERIFY(net.Button1()->isEnabled());
+      QCOMPARE(ReadBytes(Answer()), received.toStdString());
+    });
+    QVERIFY(host_->messages.empty());
+  }
+
+  void cancelAbortsAnImportAndNothingIsMerged() {
+    Serve(kOk + S("20240131,食費,昼食,800,\r\n"), {kOk + S("20240131,食費,昼食,8"), /*hang=*/true});
+    Start();
+    OpenNet([&](Tfnet& net) {
+      Click(net.Button1());
+      QVERIFY(net.Button2()->isEnabled());
+      bool cancelled = false;
+      host_->on_pump = [&] {
+        if (cancelled || net.HttpCli1().State() != HttpState::kReceivingBody) return;
+        // Downloading: only cancel acts, and no command may write the month files.
+        QVERIFY(!net.Button1()->isEnabled());
+        QVERIFY(!net.Button2()->isEnabled());
+        QCOMPARE(net.LogLines(), QStringList{QStringLiteral("Loading")});
+        QVERIFY(form_->book().waiting());
+        cancelled = true;
+        Click(net.Button3());
+      };
+      Click(net.Button2());
+      QVERIFY(cancelled);
+      QVERIFY(net.isVisible());
+      QCOMPARE(net.LogLines(),
+               QStringList{QStringLiteral("Failed : 404 Connection aborted on request")});
+      QCOMPARE(ReadBytes(Answer()), S("20240131,食費,昼食,8"));
+      QVERIFY(!net.Button2()->isEnabled());
+      QVERIFY(!form_->book().waiting());
+      Click(net.Button3());
+      QVERIFY(!net.isVisible());
+    });
+    QVERIFY(!std::filesystem::exists(Data("202401.csv")));
+    QCOMPARE(form_->page_model().page(), EmptyDayPage());
+  }
+
+  void closingStoresTheFourFieldsButNeverThePassword() {
+    Start();
+    OpenNet([&](Tfnet& net) {
+      QCOMPARE(net.Edit1()->text(), QStringLiteral("http://127.0.0.1:8470/money/purselog.cgi"));
+      net.Edit4()->setText(QStringLiteral("hanako"));
+      net.Edit4()->insert(QStringLiteral("😀"));  // no Shift_JIS form: refused
+      QCOMPARE(net.Edit4()->text(), QStringLiteral("hanako"));
+      net.Edit2()->setText(QStringLiteral("proxy.example"));
+      net.Edit3()->setText(QStringLiteral("3128"));
+      net.Edit5()->setText(QStringLiteral("secret"));
+      net.Edit1()->setText(QStringLiteral("elsewhere"));
+      net.findChild<QToolButton*>(QStringLiteral("SpeedButton1"))->click();
+      Click(net.Button3());
+    });
+    QCoreApplication::processEvents();
+    QCOMPARE(host_->messages.size(), std::size_t{1});
+    QCOMPARE(host_->messages[0].text, UnstorableCharacterMessage(QStringLiteral("😀")));
+    QCOMPARE(ReadBytes(Ini()),
+             std::string("[net]\r\nurl=http://127.0.0.1:8470/money/purselog.cgi\r\n"
+                         "proxy=proxy.example\r\nproxyport=3128\r\nid=hanako\r\n"));
+
+    // The stored fields are read again at the next opening; the password stayed in its field.
+    WriteBytes(Ini(), "[net]\r\nid=taro\r\n");
+    OpenNet([](Tfnet& net) {
+      QCOMPARE(net.Edit4()->text(), QStringLiteral("taro"));
+      QCOMPARE(net.Edit2()->text(), QString());
+      QCOMPARE(net.Edit5()->text(), QStringLiteral("secret"));
+      QTest::keyClick(&net, Qt::Key_Escape);
+      QVERIFY(!net.isVisible());
+    });
+    QCOMPARE(host_->modal_windows,
+             (std::vector<QString>{QStringLiteral("fnet"), QStringLiteral("fnet")}));
+  }
+};
+
+}  // namespace purselog
+
+QTEST_MAIN(purselog::NetFormTest)
+#include "net_form_test.moc"
