@@ -66,12 +66,6 @@ INSTANTIATE_TEST_SUITE_P(
                            "\"\r\n20240106," + S("交通費") + ",\"\"\"" + S("バス") +
                            "\"\"\",-220,\r\n,,,,\r\n"},
         ConversionCase{"FewerColumns", "2,2\r\n1,1,b\r\n0,1,a,z\r\n", ",,,,\r\n\"a,z\",b,,,\r\n"},
-        // Lines outside the size and width lines fall out; a cell text keeps its commas.
-        ConversionCase{"OutsideTheSize", "5,1\r\n0,3,x\r\n-1,0,y\r\n5,0,z\r\ncw 9,1\r\n4,0,m\r\n",
-                       ",,,,m\r\n"},
-        // A cell with an encoded line break keeps its first line; a TAB alone stays a TAB.
-        ConversionCase{"EncodedLineBreaks", "3,1\r\n0,0,first\t\bsecond\r\n1,0,a\tb\r\n",
-                       "first,\"a\tb\",,,\r\n"},
         // A text that is no grid file but for its size line converts as far as it reads.
         ConversionCase{"NotAGridFile", "1,2\nhello world\n0,1,ok\rjunk\n", ",,,,\r\nok,,,,\r\n"}),
     [](const ::testing::TestParamInfo<ConversionCase>& param) { return param.param.name; });
