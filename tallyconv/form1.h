@@ -5,10 +5,11 @@
 #pragma once
 
 #include <QWidget>
-#include <exception>
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/paths.h"
