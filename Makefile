@@ -15,7 +15,7 @@ deps:
 
 install: deps
 	cmake --preset release -DPURSELOG_WERROR=$(WERROR)
-	cmake --build --preset release --target purselog
+	cmake --build --preset release --target purselog tallyconv
 	cmake --install build/release --prefix "$(PURSELOG_HOME)"
 
 run: install
