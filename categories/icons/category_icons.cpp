@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QImageReader>
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 namespace purselog {
@@ -24,6 +25,46 @@ QImage OpaqueCopy(const QImage& picture) {
     for (int x = 0; x < picture.width(); ++x) line[x] = ColourAt(picture, x, y);
   }
   return copy;
+}
+
+std::uint32_t ReadLe(std::string_view bytes, std::size_t at, int size) {
+  std::uint32_t value = 0;
+  for (int i = size - 1; i >= 0; --i) {
+    value = (value << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+  }
+  return value;
+}
+
+// Whether the file holds all the pixels its header promises. The image reader fills what a
+// short file lacks with whatever memory held, so a cut-off bitmap must be refused before it is
+// decoded. Run-length compressed pixels are decoded onto a cleared picture and need no check.
+bool HoldsItsPixels(std::string_view bytes) {
+  constexpr std::size_t kFileHeader = 14;
+  if (bytes.size() < kFileHeader + 12) return false;
+  const std::uint64_t pixels_at = ReadLe(bytes, 10, 4);
+  const std::uint32_t info_size = ReadLe(bytes, 14, 4);
+  std::int64_t width = 0;
+  std::int64_t height = 0;
+  std::uint32_t bits = 0;
+  std::uint32_t compression = 0;
+  if (info_size == 12) {
+    width = ReadLe(bytes, 18, 2);
+    height = ReadLe(bytes, 20, 2);
+    bits = ReadLe(bytes, 24, 2);
+  } else {
+    if (bytes.size() < kFileHeader + 20) return false;
+    width = static_cast<std::int32_t>(ReadLe(bytes, 18, 4));
+    height = static_cast<std::int32_t>(ReadLe(bytes, 22, 4));
+    bits = ReadLe(bytes, 28, 2);
+    compression = ReadLe(bytes, 30, 4);
+  }
+  constexpr std::uint32_t kRle8 = 1;
+  constexpr std::uint32_t kRle4 = 2;
+  if (compression == kRle8 || compression == kRle4) return true;
+  if (width <= 0 || height == 0 || bits == 0 || bits > 32) return false;
+  const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;
+  const std::uint64_t rows = static_cast<std::uint64_t>(height < 0 ? -height : height);
+  return pixels_at + stride * rows <= bytes.size();
 }
 
 constexpr QRgb kBlack = 0xFF000000u;
@@ -86,6 +127,7 @@ std::optional<PacContents> ReadPacFile(std::string_view pack) {
 }
 
 QImage DecodeBitmap(std::string_view bytes) {
+  if (!HoldsItsPixels(bytes)) return {};
   QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
   QBuffer buffer(&data);
   if (!buffer.open(QIODevice::ReadOnly)) return {};
