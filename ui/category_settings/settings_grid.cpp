@@ -221,6 +221,45 @@ void SettingsGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOpt
   editor->setGeometry(option.rect);
 }
 
+void SettingsGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                 const QModelIndex& index) const {
+  if (index.column() != kNameColumn) {
+    QStyledItemDelegate::paint(painter, option, index);
+    return;
+  }
+  QStyleOptionViewItem cell = option;
+  initStyleOption(&cell, index);
+  const QString text = cell.text;
+  // The background, selection and focus as the style draws them, without picture and text.
+  cell.text.clear();
+  cell.icon = QIcon();
+  cell.features &= ~QStyleOptionViewItem::HasDecoration;
+  const QWidget* widget = option.widget;
+  QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+  style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+
+  painter->save();
+  painter->setClipRect(option.rect);
+  int left = option.rect.left() + 1;
+  const QImage picture = index.data(Qt::DecorationRole).value<QImage>();
+  if (!picture.isNull()) {
+    const int top = option.rect.top() + (option.rect.height() - picture.height()) / 2;
+    painter->drawImage(left, top, picture);
+    left += picture.width();
+  }
+  const bool selected = option.state & QStyle::State_Selected;
+  QColor colour = selected ? option.palette.color(QPalette::HighlightedText)
+                           : option.palette.color(QPalette::Text);
+  const QVariant foreground = index.data(Qt::ForegroundRole);
+  if (!selected && foreground.canConvert<QColor>()) colour = foreground.value<QColor>();
+  painter->setPen(colour);
+  painter->setFont(cell.font);
+  painter->drawText(
+      QRect(left + 1, option.rect.top(), option.rect.right() - left, option.rect.height()),
+      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+  painter->restore();
+}
+
 SettingsGrid::SettingsGrid(CategorySettingsModel& model, QWidget* parent)
     : QTableView(parent), model_(model) {
   setModel(&model_);
@@ -255,6 +294,7 @@ SettingsGrid::SettingsGrid(CategorySettingsModel& model, QWidget* parent)
   setIconSize(QSize(18, 16));
   setContextMenuPolicy(Qt::CustomContextMenu);
   setWordWrap(false);
+  setTextElideMode(Qt::ElideNone);
   setTabKeyNavigation(true);
   setDragEnabled(false);
   ShowColumnWidths();

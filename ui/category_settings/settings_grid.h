@@ -74,6 +74,10 @@ class SettingsGridDelegate : public QStyledItemDelegate {
                     const QModelIndex& index) const override;
   void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                             const QModelIndex& index) const override;
+  // The name cell draws its picture and its name tightly, so that a name of three characters
+  // shows whole beside its picture in a 64-pixel column.
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override;
 
   // Whether the kind's list opens at once (off in tests).
   void set_open_lists(bool open) { open_lists_ = open; }

@@ -6,46 +6,20 @@
 #include <functional>
 
 #include "categories/icons/icon_slots.h"
+#include "support/icon_files.h"
 #include "support/temp_dir.h"
 
 namespace purselog {
 namespace {
 
+using testing::Bmp;
+using testing::IconPack;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
 
 constexpr QRgb kMagenta = 0xFFFF00FFu;
 constexpr QRgb kStripBackground = 0xFF0A141Eu;  // any colour other than the key
-
-void PutLe(std::string& bytes, std::size_t at, std::uint32_t value, int size) {
-  for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-// A 24-bit Windows bitmap file, written here byte by byte (rows bottom-up, padded to 4 bytes).
-std::string Bmp(int width, int height, const std::function<QRgb(int, int)>& pixel) {
-  const int stride = (width * 3 + 3) / 4 * 4;
-  std::string bytes(54 + static_cast<std::size_t>(stride * height), '\0');
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  PutLe(bytes, 2, static_cast<std::uint32_t>(bytes.size()), 4);
-  PutLe(bytes, 10, 54, 4);
-  PutLe(bytes, 14, 40, 4);
-  PutLe(bytes, 18, static_cast<std::uint32_t>(width), 4);
-  PutLe(bytes, 22, static_cast<std::uint32_t>(height), 4);
-  PutLe(bytes, 26, 1, 2);
-  PutLe(bytes, 28, 24, 2);
-  for (int y = 0; y < height; ++y) {
-    const std::size_t line = 54 + static_cast<std::size_t>(stride * (height - 1 - y));
-    for (int x = 0; x < width; ++x) {
-      const QRgb colour = pixel(x, y);
-      bytes[line + 3 * x] = static_cast<char>(qBlue(colour));
-      bytes[line + 3 * x + 1] = static_cast<char>(qGreen(colour));
-      bytes[line + 3 * x + 2] = static_cast<char>(qRed(colour));
-    }
-  }
-  return bytes;
-}
 
 // A 16 x 16 picture: magenta on the diagonal and in the first row, a gradient elsewhere.
 QRgb Picture(int x, int y) {
@@ -55,24 +29,14 @@ QRgb Picture(int x, int y) {
 
 std::string KeyedBmp(int width = 16, int height = 16) { return Bmp(width, height, Picture); }
 
-// A pack with the picture at 904 and the mask at `mask_at`; `decoy` puts a lone "BM" earlier
-// in the search window.
-std::string Pac(std::size_t mask_at, std::optional<std::size_t> decoy, const std::string& picture,
-                const std::string& mask) {
-  std::string pack(mask_at, '\0');
-  pack.replace(904, picture.size(), picture);
-  if (decoy) pack.replace(*decoy, 2, "BM");
-  return pack + mask;
-}
-
 // White (transparent) where x < 8, black (opaque) elsewhere.
 std::string HalfMask() {
   return Bmp(16, 16, [](int x, int) { return x < 8 ? qRgb(255, 255, 255) : qRgb(0, 0, 0); });
 }
 
 TEST(CategoryIcons, AKeyColourBecomesTheStripBackground) {
-  const std::optional<QImage> composed = ComposeIconFile(
-      IconFileKind::kBmp, KeyedBmp(), BmpRule::kSixteenSquare, kStripBackground);
+  const std::optional<QImage> composed =
+      ComposeIconFile(IconFileKind::kBmp, KeyedBmp(), BmpRule::kSixteenSquare, kStripBackground);
   ASSERT_TRUE(composed);
   ASSERT_EQ(composed->size(), QSize(16, 16));
   for (int y = 0; y < 16; ++y) {
@@ -88,7 +52,7 @@ TEST(CategoryIcons, AKeyColourBecomesTheStripBackground) {
 }
 
 TEST(CategoryIcons, ThePackMaskStartsAtTheLastBmWordOfTheSearchWindow) {
-  const std::string pack = Pac(2340, 2300, KeyedBmp(), HalfMask());
+  const std::string pack = IconPack(KeyedBmp(), HalfMask(), 2340, 2300);
   const std::optional<PacContents> contents = ReadPacFile(pack);
   ASSERT_TRUE(contents);
   EXPECT_EQ(contents->mask.data() - pack.data(), 2340);
@@ -124,14 +88,13 @@ std::string Truncated(std::string pack, std::size_t size) { return pack.substr(0
 INSTANTIATE_TEST_SUITE_P(
     Files, CategoryIconsBadInput,
     ::testing::Values(
-        BadIcon{"ShortPack", IconFileKind::kPac,
-                Truncated(Pac(2340, std::nullopt, KeyedBmp(), HalfMask()), 2401),
+        BadIcon{"ShortPack", IconFileKind::kPac, Truncated(IconPack(KeyedBmp(), HalfMask()), 2401),
                 BmpRule::kSixteenWide},
         BadIcon{"PackWithoutBm", IconFileKind::kPac, std::string(3000, 'x'), BmpRule::kSixteenWide},
-        BadIcon{"PackPictureUnreadable", IconFileKind::kPac,
-                Pac(2340, std::nullopt, "not a bitmap", HalfMask()), BmpRule::kSixteenWide},
+        BadIcon{"PackPictureUnreadable", IconFileKind::kPac, IconPack("not a bitmap", HalfMask()),
+                BmpRule::kSixteenWide},
         BadIcon{"PackMaskUnreadable", IconFileKind::kPac,
-                Pac(2340, std::nullopt, KeyedBmp(), "BM" + std::string(100, 'x')), BmpRule::kSixteenWide},
+                IconPack(KeyedBmp(), "BM" + std::string(100, 'x')), BmpRule::kSixteenWide},
         BadIcon{"BmpNotSquareForAddIcon", IconFileKind::kBmp, KeyedBmp(16, 15),
                 BmpRule::kSixteenSquare},
         BadIcon{"BmpNotSixteenWide", IconFileKind::kBmp, KeyedBmp(17, 16), BmpRule::kSixteenWide},
@@ -145,11 +108,11 @@ TEST(IconSlotPictures, StartUpLoadsUsableFilesAndLeavesTheOthersWithoutPicture) 
   WriteBytes(pacs / "ok.BMP", KeyedBmp());
   WriteBytes(pacs / "tall.bmp", KeyedBmp(16, 20));  // 16 wide is enough at start-up
   WriteBytes(pacs / "wide.bmp", KeyedBmp(17, 16));
-  WriteBytes(pacs / "ok.pac", Pac(2340, 2300, KeyedBmp(), HalfMask()));
+  WriteBytes(pacs / "ok.pac", IconPack(KeyedBmp(), HalfMask(), 2340, 2300));
   WriteBytes(pacs / "short.pac", "BM");
   WriteBytes(pacs / "x.txt", KeyedBmp());
-  const std::array<std::string, 8> names = {"ok.BMP",  "tall.bmp", "wide.bmp", "ok.pac",
-                                            "short.pac", "x.txt",  "gone.bmp", ""};
+  const std::array<std::string, 8> names = {"ok.BMP",    "tall.bmp", "wide.bmp", "ok.pac",
+                                            "short.pac", "x.txt",    "gone.bmp", ""};
   IconSlotPictures pictures(kStripBackground);
   pictures.Load(pacs.path(), names);
   const std::array<bool, 8> loaded = {true, true, false, true, false, false, false, false};
@@ -202,7 +165,7 @@ TEST(IconSlotPictures, AddIconCopiesAUsableFileAndRefusesTheRestWithoutAChange) 
 TEST(IconSlotPictures, OnlyNamesTheSettingsFileKeepsAsTheyAreAreStored) {
   EXPECT_EQ(StorableIconName("icon.bmp"), "icon.bmp");
   EXPECT_EQ(StorableIconName("\xE7\x8C\xAB.pac"), std::string("\x94\x4C.pac"));  // 猫
-  EXPECT_FALSE(StorableIconName("\xF0\x9F\x98\x80.bmp"));                          // an emoji
+  EXPECT_FALSE(StorableIconName("\xF0\x9F\x98\x80.bmp"));                        // an emoji
   EXPECT_FALSE(StorableIconName("a\nb.bmp"));
   EXPECT_FALSE(StorableIconName(" a.bmp"));
   EXPECT_FALSE(StorableIconName("\"a.bmp\""));
