@@ -397,6 +397,9 @@ void SettingsGrid::mouseReleaseEvent(QMouseEvent* event) {
     drag_row_ = -1;
     drop_row_ = -1;
     viewport()->unsetCursor();
+    // The press began as a selection; it ends here instead of in the view's own release.
+    stopAutoScroll();
+    setState(QAbstractItemView::NoState);
     model_.MoveRow(CategorySettingsModel::TableRow(from), CategorySettingsModel::TableRow(to));
     SetCurrentCell(model_.index(to, column));
     viewport()->update();

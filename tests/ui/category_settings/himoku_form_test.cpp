@@ -163,6 +163,10 @@ class HimokuFormTest : public QObject {
       QCOMPARE(window.size(), QSize(454, 368));
       QCOMPARE(window.grid()->geometry(), QRect(16, 32, 425, 289));
       QCOMPARE(window.Label1()->text(), QStringLiteral("費目設定"));
+      QCOMPARE(window.findChild<QPushButton*>(QStringLiteral("Button1"))
+                   ->palette()
+                   .color(QPalette::ButtonText),
+               QColor(16, 16, 96));
       QCOMPARE(window.model().rowCount(), 12);
       QCOMPARE(Text(window, 12, 1), QStringLiteral("旅行"));
       QCOMPARE(window.model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
@@ -217,6 +221,7 @@ class HimokuFormTest : public QObject {
     Open([&](THIMOKUForm& window) {
       Type(window, 3, 2, QStringLiteral("changed"));
       QCOMPARE(Text(window, 3, 2), QStringLiteral("changed"));
+      QVERIFY(window.isVisible());  // Enter ends the edit, it presses no button
       Click(window, "Button1");
       window.grid()->horizontalHeader()->resizeSection(3, 100);
       Click(window, "Button3");
