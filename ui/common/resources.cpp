@@ -15,4 +15,9 @@ void InitResources() {
   (void)done;
 }
 
+QImage BuiltinIconStrip() {
+  InitResources();
+  return QImage(QStringLiteral(":/purselog/iconstrip.png"));
+}
+
 }  // namespace purselog

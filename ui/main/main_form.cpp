@@ -17,10 +17,11 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "categories/icons/category_icons.h"
 #include "net/net_import.h"
 #include "ui/calendar/calendar_form.h"
+#include "ui/category_settings/himoku_form.h"
 #include "ui/closing_day/sime_form.h"
-#include "ui/common/category_icons.h"
 #include "ui/common/command.h"
 #include "ui/common/glass.h"
 #include "ui/common/look.h"
@@ -238,9 +239,17 @@ bool Tmainform::FormCreate() {
   PaintSkin(skin_, BuiltinSkinPieces());
   label1_->setText(QString::fromLatin1(kTitleLabel));
   label2_->setText(QString::fromLatin1(kTitleLabel));
-  builtin_icons_ = CutBuiltinIcons(BuiltinIconStrip(), kBuiltinCategoryCount);
+  const QImage strip = BuiltinIconStrip();
+  builtin_icons_ = CutBuiltinIcons(strip, kBuiltinCategoryCount);
+  slot_pictures_.set_background(strip.pixel(0, 0));
   if (!Show(book_.Start())) return false;
+  // The pictures of the user categories' icon files, and with them the icons of the first page.
+  const IconSlots& icon_slots = book_.icon_slots();
+  slot_pictures_.Load(book_.paths().PacsDir(),
+                      {icon_slots.names.data(), static_cast<std::size_t>(icon_slots.UsedSlots())});
+  RefreshCategoryIcons();
   // The other windows, created once and shown modally when asked for.
+  himokuform_ = new THIMOKUForm(host_, book_, slot_pictures_, builtin_icons_, this);
   calendarform_ = new Tcalendarform(host_, this);
   fnet_ = new Tfnet(host_, book_, this);
   simeform_ = new Tsimeform(host_, this);
@@ -284,7 +293,8 @@ void Tmainform::RefreshRowIcon(int row) {
       page_model_->SetRowIcon(row, builtin_icons_[static_cast<std::size_t>(choice.index)]);
       return;
     case IconChoice::Kind::kSlot:
-      // The slot pictures come from the icon files of the pacs folder.
+      page_model_->SetRowIcon(row, slot_pictures_.Picture(choice.index));
+      return;
     case IconChoice::Kind::kNone:
       page_model_->SetRowIcon(row, QImage());
       return;
@@ -325,9 +335,18 @@ void Tmainform::N9Click() {
   Show(book_.SetClosingDay(simeform_->Result()));
 }
 
+void Tmainform::SpeedButton7Click() {
+  maingrid_->CommitOpenEdit();
+  if (!himokuform_->Prepare()) return;  // setting.dat could not be read; the error was shown
+  host_.ExecModal(*himokuform_);
+  // Whichever way the window closed: the table as the file now holds it, and the icons.
+  Show(book_.ReloadCategories());
+  page_model_->CategoriesChanged();
+  RefreshCategoryIcons();
+}
+
 // The windows of these commands are built on the book's Rework: write the page back, work on
 // the month files, load the page again.
-void Tmainform::SpeedButton7Click() {}
 void Tmainform::SpeedButton8Click() {}
 void Tmainform::CSV1Click() {}
 void Tmainform::Find1Click() {}

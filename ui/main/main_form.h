@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "book/book.h"
+#include "categories/icons/icon_slots.h"
 #include "ui/common/host.h"
 
 class QAction;
@@ -21,6 +22,7 @@ namespace purselog {
 
 class DayGrid;
 class DayPageModel;
+class THIMOKUForm;
 class Tcalendarform;
 class Tfnet;
 class Tsimeform;
@@ -69,6 +71,7 @@ class Tmainform : public QWidget {
   const CategoryTable& categories() const { return book_.categories(); }
   const ChartPaletteColors& ChartPalette() const { return book_.ChartPalette(); }
   const std::vector<QImage>& BuiltinIcons() const { return builtin_icons_; }
+  const IconSlotPictures& SlotPictures() const { return slot_pictures_; }
   DayGrid* maingrid() const { return maingrid_; }
   DayPageModel& page_model() const { return *page_model_; }
   QLabel* labeldate() const { return labeldate_; }
@@ -76,6 +79,7 @@ class Tmainform : public QWidget {
   QLabel* Labelday() const { return labelday_; }
   QMenu* MainMenu() const { return main_menu_; }
   QMenu* GridMenu() const { return grid_menu_; }
+  THIMOKUForm* HIMOKUForm() const { return himokuform_; }
   Tcalendarform* calendarform() const { return calendarform_; }
   Tsimeform* simeform() const { return simeform_; }
   Tfnet* fnet() const { return fnet_; }
@@ -110,6 +114,7 @@ class Tmainform : public QWidget {
   bool page_replaced_ = false;
 
   std::vector<QImage> builtin_icons_;
+  IconSlotPictures slot_pictures_;
   QImage skin_;
   DayPageModel* page_model_ = nullptr;
   DayGrid* maingrid_ = nullptr;
@@ -120,6 +125,7 @@ class Tmainform : public QWidget {
   QLabel* labelday_ = nullptr;
   QMenu* main_menu_ = nullptr;
   QMenu* grid_menu_ = nullptr;
+  THIMOKUForm* himokuform_ = nullptr;
   Tcalendarform* calendarform_ = nullptr;
   Tsimeform* simeform_ = nullptr;
   Tfnet* fnet_ = nullptr;

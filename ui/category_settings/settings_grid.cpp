@@ -1,0 +1,431 @@
+#include "ui/category_settings/settings_grid.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+#include <algorithm>
+#include <limits>
+
+#include "ui/common/glass.h"
+#include "ui/common/look.h"
+
+namespace purselog {
+
+namespace {
+
+constexpr int kRowHeight = 21;
+const QColor kCellBackground(248, 248, 248);
+const QColor kNameBackground(255, 255, 255);
+const char* const kChosenProperty = "purselogChosen";
+
+}  // namespace
+
+CategorySettingsModel::CategorySettingsModel(CategorySettingsTable& table, IconSource icons,
+                                             QObject* parent)
+    : QAbstractTableModel(parent), table_(table), icons_(std::move(icons)) {}
+
+int CategorySettingsModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : std::max(table_.rows() - 1, 0);
+}
+
+int CategorySettingsModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : table_.columns();
+}
+
+bool CategorySettingsModel::IsIncomeRow(int model_row) const {
+  return table_.Cell(kKindColumn, TableRow(model_row)) == IncomeKindText();
+}
+
+QVariant CategorySettingsModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) return {};
+  const int row = TableRow(index.row());
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+      return ToGlass(table_.Cell(index.column(), row));
+    case Qt::DecorationRole: {
+      if (index.column() != kNameColumn || !icons_) return {};
+      const QImage picture = icons_(table_.Icon(row));
+      if (picture.isNull()) return {};
+      return picture;
+    }
+    case Qt::FontRole:
+      if (index.column() == kNameColumn) return GothicFont(12, true);
+      return {};
+    case Qt::ForegroundRole:
+      if (IsIncomeRow(index.row())) return kIncomeText;
+      return {};
+    case Qt::BackgroundRole:
+      if (IsIncomeRow(index.row())) return kIncomeBackground;
+      return index.column() == kNameColumn ? kNameBackground : kCellBackground;
+    default:
+      return {};
+  }
+}
+
+QVariant CategorySettingsModel::headerData(int section, Qt::Orientation orientation,
+                                           int role) const {
+  if (orientation == Qt::Horizontal && section >= 0 && section < columnCount()) {
+    if (role == Qt::DisplayRole) return ToGlass(table_.Cell(section, 0));
+    if (role == Qt::FontRole) return GothicFont(12, section == kNameColumn);
+  }
+  return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags CategorySettingsModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+  if (!table_.IsLocked(index.column(), TableRow(index.row()))) flags |= Qt::ItemIsEditable;
+  return flags;
+}
+
+bool CategorySettingsModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (role != Qt::EditRole || !index.isValid()) return false;
+  const int row = TableRow(index.row());
+  if (table_.IsLocked(index.column(), row)) return false;
+  const QString text = value.toString();
+  // A text shown and given back unchanged keeps its bytes.
+  if (text == ToGlass(table_.Cell(index.column(), row))) return true;
+  if (const std::optional<QString> refused = UnstorableCharacter(text)) {
+    emit CharacterRefused(*refused);
+    return false;
+  }
+  if (table_.Edit(index.column(), row, FromGlass(text))) {
+    // The kind colours the whole row.
+    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
+  }
+  return true;
+}
+
+void CategorySettingsModel::Load(const std::filesystem::path& path) {
+  CategorySettingsTable loaded = table_;
+  loaded.Load(path);
+  beginResetModel();
+  table_ = std::move(loaded);
+  endResetModel();
+}
+
+bool CategorySettingsModel::AddRow() {
+  const int row = rowCount();
+  if (table_.rows() >= kCategoryRowLimit) return false;
+  beginInsertRows(QModelIndex(), row, row);
+  table_.AddRow();
+  endInsertRows();
+  return true;
+}
+
+void CategorySettingsModel::InsertRow(int table_row) {
+  table_row = std::clamp(table_row, 1, table_.rows());
+  const int row = ModelRow(table_row);
+  beginInsertRows(QModelIndex(), row, row);
+  table_.InsertRow(table_row);
+  endInsertRows();
+}
+
+CategorySettingsTable::Deletion CategorySettingsModel::DeleteRows(
+    const std::vector<int>& table_rows) {
+  // From the bottom up, so that the rows still to go keep their places.
+  std::vector<int> rows = table_rows;
+  std::sort(rows.rbegin(), rows.rend());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  CategorySettingsTable::Deletion deletion;
+  for (const int row : rows) {
+    if (row < 0 || row >= table_.rows()) continue;
+    if (!CategorySettingsTable::IsDeletable(row)) {
+      deletion.refused = true;
+      continue;
+    }
+    beginRemoveRows(QModelIndex(), ModelRow(row), ModelRow(row));
+    table_.DeleteRows({row});
+    endRemoveRows();
+    deletion.removed.insert(deletion.removed.begin(), row);
+  }
+  return deletion;
+}
+
+void CategorySettingsModel::MoveRow(int from_table_row, int to_table_row) {
+  if (from_table_row == to_table_row || from_table_row < 1 || to_table_row < 1 ||
+      from_table_row >= table_.rows() || to_table_row >= table_.rows()) {
+    return;
+  }
+  const int from = ModelRow(from_table_row);
+  const int to = ModelRow(to_table_row);
+  // Qt names the row before which the moved row goes.
+  beginMoveRows(QModelIndex(), from, from, QModelIndex(), to > from ? to + 1 : to);
+  table_.MoveRow(from_table_row, to_table_row);
+  endMoveRows();
+}
+
+void CategorySettingsModel::IconsChanged() {
+  if (rowCount() == 0 || columnCount() <= kNameColumn) return;
+  emit dataChanged(index(0, kNameColumn), index(rowCount() - 1, kNameColumn), {Qt::DecorationRole});
+}
+
+QWidget* SettingsGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                            const QModelIndex& index) const {
+  if (index.column() != kKindColumn) {
+    auto* edit = new QLineEdit(parent);
+    edit->setFrame(false);
+    edit->setMaxLength(std::numeric_limits<int>::max());
+    edit->setFont(GothicFont(12, index.column() == kNameColumn));
+    return edit;
+  }
+  // The kind: a choice of the two, no typing.
+  auto* list = new QComboBox(parent);
+  list->setEditable(false);
+  list->setFont(GothicFont(12));
+  list->addItem(ToGlass(ExpenseKindText()));
+  list->addItem(ToGlass(IncomeKindText()));
+  list->setProperty(kChosenProperty, false);
+  auto* self = const_cast<SettingsGridDelegate*>(this);
+  connect(list, &QComboBox::activated, self, [self, list] {
+    list->setProperty(kChosenProperty, true);
+    emit self->commitData(list);
+    emit self->closeEditor(list, QAbstractItemDelegate::NoHint);
+  });
+  if (open_lists_) QTimer::singleShot(0, list, [list] { list->showPopup(); });
+  return list;
+}
+
+void SettingsGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+  const QString text = index.data(Qt::EditRole).toString();
+  if (auto* list = qobject_cast<QComboBox*>(editor)) {
+    // Opens on the cell's kind, or on "支出" when it holds neither.
+    list->setCurrentIndex(std::max(list->findText(text, Qt::MatchExactly), 0));
+    return;
+  }
+  if (auto* edit = qobject_cast<QLineEdit*>(editor)) edit->setText(text);
+}
+
+void SettingsGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                        const QModelIndex& index) const {
+  if (auto* list = qobject_cast<QComboBox*>(editor)) {
+    // Only a kind the user chose changes the cell.
+    if (list->property(kChosenProperty).toBool()) {
+      model->setData(index, list->currentText(), Qt::EditRole);
+    }
+    return;
+  }
+  if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+    model->setData(index, edit->text(), Qt::EditRole);
+  }
+}
+
+void SettingsGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                                const QModelIndex&) const {
+  editor->setGeometry(option.rect);
+}
+
+void SettingsGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                 const QModelIndex& index) const {
+  if (index.column() != kNameColumn) {
+    QStyledItemDelegate::paint(painter, option, index);
+    return;
+  }
+  QStyleOptionViewItem cell = option;
+  initStyleOption(&cell, index);
+  const QString text = cell.text;
+  // The background, selection and focus as the style draws them, without picture and text.
+  cell.text.clear();
+  cell.icon = QIcon();
+  cell.features &= ~QStyleOptionViewItem::HasDecoration;
+  const QWidget* widget = option.widget;
+  QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+  style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+
+  painter->save();
+  painter->setClipRect(option.rect);
+  int left = option.rect.left() + 1;
+  const QImage picture = index.data(Qt::DecorationRole).value<QImage>();
+  if (!picture.isNull()) {
+    const int top = option.rect.top() + (option.rect.height() - picture.height()) / 2;
+    painter->drawImage(left, top, picture);
+    left += picture.width();
+  }
+  const bool selected = option.state & QStyle::State_Selected;
+  QColor colour = selected ? option.palette.color(QPalette::HighlightedText)
+                           : option.palette.color(QPalette::Text);
+  const QVariant foreground = index.data(Qt::ForegroundRole);
+  if (!selected && foreground.canConvert<QColor>()) colour = foreground.value<QColor>();
+  painter->setPen(colour);
+  painter->setFont(cell.font);
+  painter->drawText(
+      QRect(left + 1, option.rect.top(), option.rect.right() - left, option.rect.height()),
+      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+  painter->restore();
+}
+
+SettingsGrid::SettingsGrid(CategorySettingsModel& model, QWidget* parent)
+    : QTableView(parent), model_(model) {
+  setModel(&model_);
+  delegate_ = new SettingsGridDelegate(this);
+  setItemDelegate(delegate_);
+  setFont(GothicFont(12));
+  verticalHeader()->hide();
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setDefaultSectionSize(kRowHeight);
+  QHeaderView* header = horizontalHeader();
+  header->setFont(GothicFont(12));
+  header->setFixedHeight(kRowHeight);
+  header->setHighlightSections(false);
+  header->setSectionsClickable(false);
+  header->setSectionsMovable(false);
+  header->setStretchLastSection(false);
+  header->setSectionResizeMode(QHeaderView::Interactive);
+  header->setMinimumSectionSize(1);
+  header->setDefaultAlignment(Qt::AlignCenter);
+  header->setStyleSheet(
+      QStringLiteral("QHeaderView::section { background-color: rgb(214, 221, 194); color: black;"
+                     " border: none; border-right: 1px solid rgb(160, 168, 140);"
+                     " border-bottom: 1px solid rgb(160, 168, 140); padding: 0px 2px; }"));
+  QPalette colours = palette();
+  colours.setColor(QPalette::Base, kCellBackground);
+  setPalette(colours);
+  setShowGrid(true);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setSelectionMode(QAbstractItemView::ContiguousSelection);
+  setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                  QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+  setIconSize(QSize(18, 16));
+  setContextMenuPolicy(Qt::CustomContextMenu);
+  setWordWrap(false);
+  setTextElideMode(Qt::ElideNone);
+  setTabKeyNavigation(true);
+  setDragEnabled(false);
+  ShowColumnWidths();
+}
+
+int SettingsGrid::TableRowAtRememberedPoint() const {
+  const QModelIndex index = indexAt(remembered_point_);
+  return index.isValid() ? CategorySettingsModel::TableRow(index.row()) : -1;
+}
+
+std::vector<int> SettingsGrid::SelectedTableRows() const {
+  std::vector<int> rows;
+  QModelIndexList selected = selectionModel()->selectedIndexes();
+  selected.push_back(currentIndex());
+  for (const QModelIndex& index : selected) {
+    if (index.isValid()) rows.push_back(CategorySettingsModel::TableRow(index.row()));
+  }
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  return rows;
+}
+
+void SettingsGrid::CommitOpenEdit() {
+  if (state() != QAbstractItemView::EditingState) return;
+  QWidget* editor = indexWidget(currentIndex());
+  if (editor == nullptr) return;
+  commitData(editor);
+  closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void SettingsGrid::SetCurrentCell(const QModelIndex& index) {
+  selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+}
+
+void SettingsGrid::StoreColumnWidths() {
+  GridTable& grid = model_.table().grid();
+  for (int column = 0; column < grid.columns(); ++column) {
+    grid.SetColumnWidth(column, horizontalHeader()->sectionSize(column));
+  }
+}
+
+void SettingsGrid::ShowColumnWidths() {
+  const GridTable& grid = model_.table().grid();
+  for (int column = 0; column < grid.columns(); ++column) {
+    setColumnWidth(column, std::max(grid.ColumnWidth(column), 0));
+  }
+}
+
+void SettingsGrid::keyPressEvent(QKeyEvent* event) {
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+  if (event->key() == Qt::Key_Insert && state() != QAbstractItemView::EditingState &&
+      (modifiers & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier)) == 0) {
+    const QModelIndex current = currentIndex();
+    const int row = current.isValid() ? current.row() : 0;
+    const int column = current.isValid() ? current.column() : 0;
+    model_.InsertRow(CategorySettingsModel::TableRow(row));
+    SetCurrentCell(model_.index(row, column));
+    return;
+  }
+  QTableView::keyPressEvent(event);
+}
+
+void SettingsGrid::mousePressEvent(QMouseEvent* event) {
+  remembered_point_ = event->position().toPoint();
+  drag_row_ = -1;
+  dragging_ = false;
+  const QModelIndex index = indexAt(remembered_point_);
+  // A press on a cell already selected may drag its row; elsewhere it selects.
+  if (event->button() == Qt::LeftButton && index.isValid() &&
+      state() != QAbstractItemView::EditingState && selectionModel()->isSelected(index)) {
+    drag_row_ = index.row();
+    drag_start_ = remembered_point_;
+  }
+  QTableView::mousePressEvent(event);
+}
+
+void SettingsGrid::mouseMoveEvent(QMouseEvent* event) {
+  if (drag_row_ >= 0 && (event->buttons() & Qt::LeftButton)) {
+    const QPoint point = event->position().toPoint();
+    if (!dragging_ &&
+        (point - drag_start_).manhattanLength() >= QApplication::startDragDistance()) {
+      dragging_ = true;
+      viewport()->setCursor(Qt::SizeVerCursor);
+    }
+    if (dragging_) {
+      drop_row_ = DropRowAt(point);
+      viewport()->update();
+      return;
+    }
+  }
+  QTableView::mouseMoveEvent(event);
+}
+
+void SettingsGrid::mouseReleaseEvent(QMouseEvent* event) {
+  if (dragging_ && event->button() == Qt::LeftButton) {
+    const int from = drag_row_;
+    const int to = DropRowAt(event->position().toPoint());
+    const int column = currentIndex().isValid() ? currentIndex().column() : 0;
+    dragging_ = false;
+    drag_row_ = -1;
+    drop_row_ = -1;
+    viewport()->unsetCursor();
+    // The press began as a selection; it ends here instead of in the view's own release.
+    stopAutoScroll();
+    setState(QAbstractItemView::NoState);
+    model_.MoveRow(CategorySettingsModel::TableRow(from), CategorySettingsModel::TableRow(to));
+    SetCurrentCell(model_.index(to, column));
+    viewport()->update();
+    return;
+  }
+  drag_row_ = -1;
+  QTableView::mouseReleaseEvent(event);
+}
+
+int SettingsGrid::DropRowAt(const QPoint& point) const {
+  const int last = model_.rowCount() - 1;
+  const int row = rowAt(point.y());
+  if (row >= 0) return row;
+  return point.y() < 0 ? 0 : last;
+}
+
+void SettingsGrid::paintEvent(QPaintEvent* event) {
+  QTableView::paintEvent(event);
+  if (!dragging_ || drop_row_ < 0) return;
+  // Where the dragged row will land: a line at the top of that row, or below the last when it
+  // goes down.
+  const int y = drop_row_ > drag_row_ ? rowViewportPosition(drop_row_) + rowHeight(drop_row_) - 1
+                                      : rowViewportPosition(drop_row_);
+  QPainter painter(viewport());
+  painter.setPen(QPen(kIncomeText, 2));
+  painter.drawLine(0, y, viewport()->width(), y);
+}
+
+}  // namespace purselog

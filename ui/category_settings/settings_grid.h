@@ -1,0 +1,132 @@
+// The grid of the category settings window: a table model over CategorySettingsTable (its row 0
+// is the grid's header, so model row r is table row r + 1), the editors (a drop-down list of
+// "支出" and "収入" for the kind, free text elsewhere), and the view with its keys and mouse:
+// Insert adds a row, a selected row is dragged to another place, column borders are dragged to
+// resize, and the point of the last mouse press says which row the pop-up menu acts on.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QImage>
+#include <QPoint>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+#include "categories/category_settings.h"
+
+namespace purselog {
+
+class CategorySettingsModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  // The picture of a row, from its RowIcon.
+  using IconSource = std::function<QImage(const RowIcon&)>;
+
+  CategorySettingsModel(CategorySettingsTable& table, IconSource icons, QObject* parent);
+
+  static int TableRow(int model_row) { return model_row + 1; }
+  static int ModelRow(int table_row) { return table_row - 1; }
+  CategorySettingsTable& table() { return table_; }
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  // A typed text. Refused (false) for a locked cell and for a text with a character that has no
+  // Shift_JIS form (CharacterRefused); an unchanged text leaves the cell's bytes as they are.
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+  bool IsIncomeRow(int model_row) const;
+
+  // Fills the table from the file (CategorySettingsTable::Load); throws GridFileError, and then
+  // nothing changed.
+  void Load(const std::filesystem::path& path);
+  // The table's operations, told to the views. Rows are table rows.
+  bool AddRow();
+  void InsertRow(int table_row);
+  CategorySettingsTable::Deletion DeleteRows(const std::vector<int>& table_rows);
+  void MoveRow(int from_table_row, int to_table_row);
+  // The rows' pictures changed.
+  void IconsChanged();
+
+ signals:
+  void CharacterRefused(const QString& character);
+
+ private:
+  CategorySettingsTable& table_;
+  IconSource icons_;
+};
+
+class SettingsGridDelegate : public QStyledItemDelegate {
+  Q_OBJECT
+
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override;
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+  void setModelData(QWidget* editor, QAbstractItemModel* model,
+                    const QModelIndex& index) const override;
+  void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                            const QModelIndex& index) const override;
+  // The name cell draws its picture and its name tightly, so that a name of three characters
+  // shows whole beside its picture in a 64-pixel column.
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override;
+
+  // Whether the kind's list opens at once (off in tests).
+  void set_open_lists(bool open) { open_lists_ = open; }
+
+ private:
+  bool open_lists_ = true;
+};
+
+class SettingsGrid : public QTableView {
+  Q_OBJECT
+
+ public:
+  SettingsGrid(CategorySettingsModel& model, QWidget* parent);
+
+  CategorySettingsModel& settings_model() { return model_; }
+  SettingsGridDelegate& delegate() { return *delegate_; }
+
+  // The table row under the last mouse press in the grid, or -1.
+  int TableRowAtRememberedPoint() const;
+  // The table rows of the selection and of the current cell, ascending.
+  std::vector<int> SelectedTableRows() const;
+  // Ends an open cell edit as if the cell had been left.
+  void CommitOpenEdit();
+  void SetCurrentCell(const QModelIndex& index);
+  // The current column widths, into the table.
+  void StoreColumnWidths();
+  // The table's column widths, onto the columns.
+  void ShowColumnWidths();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  // The model row a dragged row lands on when released at `point`.
+  int DropRowAt(const QPoint& point) const;
+
+  CategorySettingsModel& model_;
+  SettingsGridDelegate* delegate_;
+  QPoint remembered_point_{-1, -1};
+  // A press on a selected cell may become a row drag: the row, where it began, and whether the
+  // pointer has moved far enough.
+  int drag_row_ = -1;
+  QPoint drag_start_;
+  bool dragging_ = false;
+  int drop_row_ = -1;
+};
+
+}  // namespace purselog
