@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "ui/breakdown/graph_form.h"
 #include "ui/calendar/calendar_form.h"
 #include "ui/closing_day/sime_form.h"
 #include "ui/common/category_icons.h"
@@ -236,6 +237,7 @@ bool Tmainform::FormCreate() {
   if (!Show(book_.Start()) && !book_.started()) return false;
   // The other windows, created once and shown modally when asked for.
   calendarform_ = new Tcalendarform(host_, this);
+  graphform_ = new Tgraphform(host_, this);
   simeform_ = new Tsimeform(host_, this);
   return true;
 }
@@ -321,7 +323,15 @@ void Tmainform::N9Click() {
 // The windows of these commands are built on the book's Rework: write the page back, work on
 // the month files, load the page again.
 void Tmainform::SpeedButton7Click() {}
-void Tmainform::SpeedButton8Click() {}
+void Tmainform::SpeedButton8Click() {
+  maingrid_->CommitOpenEdit();
+  if (!Show(book_.RunBreakdown())) return;
+  graphform_->Prepare(
+      MakeBreakdownView(book_.BreakdownList(), book_.BreakdownIncome(), book_.BreakdownPeriod(),
+                        book_.CurrentDate(), book_.MonthSum(), book_.categories()),
+      book_.ChartPalette(), builtin_icons_);
+  host_.ExecModal(*graphform_);
+}
 void Tmainform::CSV1Click() {}
 void Tmainform::NET1Click() {}
 void Tmainform::Find1Click() {}

@@ -22,6 +22,7 @@ namespace purselog {
 class DayGrid;
 class DayPageModel;
 class Tcalendarform;
+class Tgraphform;
 class Tsimeform;
 
 class Tmainform : public QWidget {
@@ -76,6 +77,7 @@ class Tmainform : public QWidget {
   QMenu* MainMenu() const { return main_menu_; }
   QMenu* GridMenu() const { return grid_menu_; }
   Tcalendarform* calendarform() const { return calendarform_; }
+  Tgraphform* graphform() const { return graphform_; }
   Tsimeform* simeform() const { return simeform_; }
   Host& host() const { return host_; }
 
@@ -119,6 +121,7 @@ class Tmainform : public QWidget {
   QMenu* main_menu_ = nullptr;
   QMenu* grid_menu_ = nullptr;
   Tcalendarform* calendarform_ = nullptr;
+  Tgraphform* graphform_ = nullptr;
   Tsimeform* simeform_ = nullptr;
 };
 
