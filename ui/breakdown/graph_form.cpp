@@ -207,7 +207,9 @@ void Tgraphform::FormShow() {
   label8_->setText(ToGlass(view_.balance_caption));
   label5_->setText(ToGlass(view_.balance_text));
   label1_->setText(ToGlass(view_.title));
-  CentreOnScreen();
+  // Centred when first opened; afterwards it keeps the place the user gave it.
+  if (!shown_before_) CentreOnScreen();
+  shown_before_ = true;
   update();
 }
 
@@ -259,7 +261,9 @@ QImage Tgraphform::ComposeReportImage() const {
   canvas.SetBrush(kWhite);
   canvas.SetPen(kBlack);
 
-  const CanvasFont bold{std::string(kGothicFace), 12, true, kBlack};
+  // The window's font, bold, black.
+  CanvasFont bold = CanvasFontOf(font(), kBlack);
+  bold.bold = true;
   canvas.SetFont(bold);
   canvas.TextOut(24, 10, view_.print_title);
   {
@@ -280,17 +284,17 @@ QImage Tgraphform::ComposeReportImage() const {
       {202, view_.balance_caption, view_.balance_text, kBlack},
   };
   for (const Line& line : lines) {
-    CanvasFont font = bold;
-    font.color = line.color;
-    canvas.SetFont(font);
+    CanvasFont line_font = bold;
+    line_font.color = line.color;
+    canvas.SetFont(line_font);
     canvas.TextOut(24, line.y, line.caption);
   }
   canvas.MoveTo(24, 198);
   canvas.LineTo(225, 198);
   for (const Line& line : lines) {
-    CanvasFont font = bold;
-    font.color = line.color;
-    canvas.SetFont(font);
+    CanvasFont line_font = bold;
+    line_font.color = line.color;
+    canvas.SetFont(line_font);
     canvas.TextOut(kValueRight - canvas.TextWidth(line.value), line.y, line.value);
   }
 

@@ -71,6 +71,7 @@ class Tgraphform : public QDialog {
   BreakdownView view_;
   ChartPaletteColors palette_{};
   std::vector<QImage> builtin_icons_;
+  bool shown_before_ = false;
   QImage skin_;
   QImage chart_;
   QLabel* label1_ = nullptr;
