@@ -1,5 +1,5 @@
-// The breakdown command of the book: the page shown is written back first, and the result is
-// either something to show or the reason why not.
+// The breakdown command of the book: the page shown is written back first and counts. (Its
+// messages are tested through the window, tests/ui/breakdown.)
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -48,25 +48,6 @@ TEST_F(BookBreakdownTest, ThePageShownIsWrittenBackAndCounts) {
   EXPECT_EQ(book_.MonthSum(), Money::FromWhole(248800));
   EXPECT_EQ(book_.MonthLine(), "Total \\248,800 /Month");
   EXPECT_EQ(book_.page().size(), 2u);  // loaded again
-}
-
-TEST_F(BookBreakdownTest, IncomeOnlyOrAnUnreadableMonthShowNoWindow) {
-  ASSERT_TRUE(book_.Start().done);
-  Entry("給料", "250000");
-  Outcome outcome = book_.RunBreakdown();
-  EXPECT_FALSE(outcome.done);
-  ASSERT_EQ(outcome.notices.size(), 1u);
-  EXPECT_EQ(outcome.notices[0], (Notice{"注意", "適切なデータがありません。", false}));
-
-  // 26 January to 25 February: the February file cannot be read.
-  fs::create_directory(dir_ / "data" / "202402.csv");
-  book_.SetClosingDay(25);
-  outcome = book_.RunBreakdown();
-  EXPECT_FALSE(outcome.done);
-  ASSERT_FALSE(outcome.notices.empty());
-  EXPECT_TRUE(outcome.notices[0].error);
-  EXPECT_TRUE(book_.BreakdownList().empty());
-  EXPECT_EQ(book_.page()[0][kCategoryColumn], S("給料"));
 }
 
 }  // namespace

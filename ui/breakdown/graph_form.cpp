@@ -254,7 +254,7 @@ void Tgraphform::SpeedButton3Click() {
 }
 
 QImage Tgraphform::ComposeReportImage() const {
-  const int table_rows = static_cast<int>(view_.rows.size()) + 1;
+  const int table_rows = grid_->rowCount() + 1;  // the header and the body as shown
   QImage image(kReportWidth, ReportImageHeight(table_rows), QImage::Format_RGB32);
   image.fill(Qt::white);
   PainterCanvas canvas(image);

@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <memory>
 
-#include "reports/pie_chart.h"
 #include "support/temp_dir.h"
 #include "support/test_host.h"
 #include "ui/breakdown/graph_form.h"
@@ -94,8 +93,6 @@ class GraphFormTest : public QObject {
       QTableWidget* grid = graph.grid();
       QCOMPARE(grid->rowCount(), 9);
       QCOMPARE(grid->horizontalHeaderItem(1)->text(), QStringLiteral("構成比(%)"));
-      QCOMPARE(grid->columnWidth(0), 84);
-      QCOMPARE(grid->rowHeight(0), 21);
       QCOMPARE(grid->selectionMode(), QAbstractItemView::NoSelection);
       // The largest first, in the first colour, with its icon; the amount as stored.
       QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("住居費"));
@@ -104,8 +101,7 @@ class GraphFormTest : public QObject {
       QCOMPARE(grid->item(0, 2)->text(), QStringLiteral("¥78000"));
       QCOMPARE(grid->item(0, 2)->textAlignment() & Qt::AlignRight, int(Qt::AlignRight));
       QCOMPARE(grid->item(8, 0)->background().color(), ToColor(palette[8]));
-      QVERIFY(!(grid->item(0, 1)->flags() & Qt::ItemIsSelectable));
-      QVERIFY(!(grid->item(0, 1)->flags() & Qt::ItemIsEditable));
+      QCOMPARE(grid->item(0, 1)->flags(), Qt::ItemFlags(Qt::ItemIsEnabled));  // not selectable
 
       QCOMPARE(graph.Label6()->text(), QStringLiteral("4月度総収入："));
       QCOMPARE(LabelColor(graph.Label6()), ToColor(palette[3]));
@@ -116,19 +112,11 @@ class GraphFormTest : public QObject {
       QCOMPARE(graph.Label5()->text().left(1), QStringLiteral("¥"));
       QCOMPARE(graph.Label5()->text(), form_->labelsub()->text().mid(6).chopped(7));
 
-      // The pie: the largest slice from twelve o'clock, its red dot where it ends.
+      // The pie: the largest slice from twelve o'clock.
       const QImage& chart = graph.ChartImage();
       QCOMPARE(chart.size(), QSize(201, 105));
       QCOMPARE(chart.pixelColor(150, 30), ToColor(palette[0]));
       QCOMPARE(chart.pixelColor(0, 104), QColor(Qt::white));
-      std::vector<MoneySum> amounts;
-      for (int row = 0; row < grid->rowCount(); ++row) {
-        amounts.push_back(BreakdownAmount(grid->item(row, 2)->text().mid(1).toStdString() + "="));
-      }
-      MoneySum total;
-      for (const MoneySum& amount : amounts) total += amount;
-      const PieWedge first = PieWedgeGeometry(201, PieEndAngles(amounts, total)[0]);
-      QCOMPARE(chart.pixelColor(first.start.x, first.start.y), QColor(255, 0, 0));
 
       graph.reject();  // Esc and the close request do nothing
       graph.close();
