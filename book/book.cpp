@@ -185,6 +185,21 @@ Outcome Book::ReloadCategories() {
   return outcome;
 }
 
+Outcome Book::RunBreakdown() {
+  bool computed = false;
+  Outcome outcome = Rework([this, &computed] {
+    breakdown_ = Breakdown();
+    breakdown_ = ComputeBreakdown(paths_.DataDir(), current_date_, closing_day_, categories_);
+    computed = true;
+  });
+  outcome.done = outcome.done && computed;
+  if (outcome.done && BreakdownTotal(breakdown_.lines) <= MoneySum()) {
+    outcome.notices.push_back(Notice{"注意", "適切なデータがありません。", false});
+    outcome.done = false;
+  }
+  return outcome;
+}
+
 IconChoice Book::CategoryIconOf(std::string_view category) const {
   const int k = categories_.FindCategory(category);
   if (k < 0) return {IconChoice::Kind::kKeep, 0};  // not in the table: the icon stays
@@ -209,11 +224,13 @@ void Book::ReplacePage(DayPage page) {
 void Book::RefreshLabels(Outcome& outcome) {
   RefreshDayLine();
   try {
-    month_line_ = ComputeMonthTotal(paths_.DataDir(), current_date_, closing_day_,
-                                    categories_.KindFunction(), spending_only_)
-                      .text;
+    MonthTotal total = ComputeMonthTotal(paths_.DataDir(), current_date_, closing_day_,
+                                         categories_.KindFunction(), spending_only_);
+    month_line_ = std::move(total.text);
+    month_sum_ = total.sum;
   } catch (const std::exception& error) {
     month_line_.clear();
+    month_sum_ = MoneySum();
     outcome.notices.push_back(ErrorNotice(error.what()));
   }
   date_label_ = DateLabelText(current_date_);

@@ -20,6 +20,7 @@
 #include "core/notice.h"
 #include "core/paths.h"
 #include "ledger/day_page.h"
+#include "reports/breakdown.h"
 
 namespace purselog {
 
@@ -93,6 +94,10 @@ class Book {
   // Reads the category table again (after its window closed); on failure the table in memory
   // stays.
   Outcome ReloadCategories();
+  // The category breakdown of the accounting month of CurrentDate, through Rework. Done when
+  // there is something to show (the expense categories sum above 0); otherwise the notice
+  // "適切なデータがありません。", or the error that stopped it (the list is then empty).
+  Outcome RunBreakdown();
 
   // While a wait pumps events (the HTTP get), no command that writes month files may start.
   class WaitScope {
@@ -116,6 +121,13 @@ class Book {
   IconSlots& icon_slots() { return icon_slots_; }
   const IconSlots& icon_slots() const { return icon_slots_; }
   const ChartPaletteColors& ChartPalette() const { return chart_palette_; }
+  // The last breakdown: its lines (BreakdownList), its income sum (BreakdownIncome), its period.
+  const std::vector<std::string>& BreakdownList() const { return breakdown_.lines; }
+  const MoneySum& BreakdownIncome() const { return breakdown_.income; }
+  const AccountingPeriod& BreakdownPeriod() const { return breakdown_.period; }
+  // The sum of the month line (0 while no month file of the period exists, or when it could not
+  // be computed).
+  const MoneySum& MonthSum() const { return month_sum_; }
 
   // The labels of the main window, as Shift_JIS bytes. The month line is empty when its sum
   // could not be computed: no figure rather than a wrong one.
@@ -148,6 +160,8 @@ class Book {
   CategoryTable categories_;
   IconSlots icon_slots_;
   ChartPaletteColors chart_palette_{};
+  Breakdown breakdown_;
+  MoneySum month_sum_;
 
   std::string date_label_;
   std::string day_line_;

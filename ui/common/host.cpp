@@ -84,6 +84,8 @@ std::optional<QString> DesktopHost::OpenFileName(QWidget* parent,
 
 bool DesktopHost::ExecPrintDialog(QWidget* parent, QPrinter& printer) {
   QPrintDialog dialog(&printer, parent);
+  // The PDF file printer stays on offer: most Linux desktops have no physical printer.
+  dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
   return dialog.exec() == QDialog::Accepted;
 }
 

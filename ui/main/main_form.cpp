@@ -19,6 +19,7 @@
 
 #include "categories/icons/category_icons.h"
 #include "net/net_import.h"
+#include "ui/breakdown/graph_form.h"
 #include "ui/calendar/calendar_form.h"
 #include "ui/category_settings/himoku_form.h"
 #include "ui/closing_day/sime_form.h"
@@ -251,6 +252,7 @@ bool Tmainform::FormCreate() {
   // The other windows, created once and shown modally when asked for.
   himokuform_ = new THIMOKUForm(host_, book_, slot_pictures_, builtin_icons_, this);
   calendarform_ = new Tcalendarform(host_, this);
+  graphform_ = new Tgraphform(host_, this);
   fnet_ = new Tfnet(host_, book_, this);
   simeform_ = new Tsimeform(host_, this);
   return true;
@@ -347,7 +349,15 @@ void Tmainform::SpeedButton7Click() {
 
 // The windows of these commands are built on the book's Rework: write the page back, work on
 // the month files, load the page again.
-void Tmainform::SpeedButton8Click() {}
+void Tmainform::SpeedButton8Click() {
+  maingrid_->CommitOpenEdit();
+  if (!Show(book_.RunBreakdown())) return;
+  graphform_->Prepare(
+      MakeBreakdownView(book_.BreakdownList(), book_.BreakdownIncome(), book_.BreakdownPeriod(),
+                        book_.CurrentDate(), book_.MonthSum(), book_.categories()),
+      book_.ChartPalette(), builtin_icons_);
+  host_.ExecModal(*graphform_);
+}
 void Tmainform::CSV1Click() {}
 void Tmainform::Find1Click() {}
 void Tmainform::N14Click() {}

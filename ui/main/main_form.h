@@ -25,6 +25,7 @@ class DayPageModel;
 class THIMOKUForm;
 class Tcalendarform;
 class Tfnet;
+class Tgraphform;
 class Tsimeform;
 
 class Tmainform : public QWidget {
@@ -81,6 +82,7 @@ class Tmainform : public QWidget {
   QMenu* GridMenu() const { return grid_menu_; }
   THIMOKUForm* HIMOKUForm() const { return himokuform_; }
   Tcalendarform* calendarform() const { return calendarform_; }
+  Tgraphform* graphform() const { return graphform_; }
   Tsimeform* simeform() const { return simeform_; }
   Tfnet* fnet() const { return fnet_; }
   Host& host() const { return host_; }
@@ -127,6 +129,7 @@ class Tmainform : public QWidget {
   QMenu* grid_menu_ = nullptr;
   THIMOKUForm* himokuform_ = nullptr;
   Tcalendarform* calendarform_ = nullptr;
+  Tgraphform* graphform_ = nullptr;
   Tsimeform* simeform_ = nullptr;
   Tfnet* fnet_ = nullptr;
 };
