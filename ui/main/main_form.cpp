@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "export/csv_export.h"
 #include "ui/calendar/calendar_form.h"
 #include "ui/closing_day/sime_form.h"
 #include "ui/common/category_icons.h"
@@ -25,8 +27,10 @@
 #include "ui/common/look.h"
 #include "ui/common/resources.h"
 #include "ui/common/skin.h"
+#include "ui/export/save_form.h"
 #include "ui/main/day_grid.h"
 #include "ui/main/day_page_model.h"
+#include "ui/search/find_dialog.h"
 
 namespace purselog {
 
@@ -236,7 +240,11 @@ bool Tmainform::FormCreate() {
   if (!Show(book_.Start()) && !book_.started()) return false;
   // The other windows, created once and shown modally when asked for.
   calendarform_ = new Tcalendarform(host_, this);
+  saveform_ = new Tsaveform(this);
   simeform_ = new Tsimeform(host_, this);
+  // The find window, shown beside the main window by "検索"; a hit opens its day here.
+  find_dialog_ = new TFindDialog(
+      host_, book_.paths(), [this](const Date& date) { return GoToDate(date); }, this);
   return true;
 }
 
@@ -322,10 +330,33 @@ void Tmainform::N9Click() {
 // the month files, load the page again.
 void Tmainform::SpeedButton7Click() {}
 void Tmainform::SpeedButton8Click() {}
-void Tmainform::CSV1Click() {}
 void Tmainform::NET1Click() {}
-void Tmainform::Find1Click() {}
 void Tmainform::N14Click() {}
+
+// The export: the page is written back first, and loaded again whatever the user chooses.
+void Tmainform::CSV1Click() {
+  maingrid_->CommitOpenEdit();
+  Show(book_.Rework([this] {
+    const Date date = book_.CurrentDate();
+    const std::filesystem::path data_dir = book_.paths().DataDir();
+    const std::vector<std::string> lines = ReadExportLines(data_dir, date);
+    const FileDialogRequest request{
+        QStringLiteral("CSVファイル(*.csv)|*.csv"),
+        QFile::decodeName(QByteArray::fromStdString(book_.paths().program_dir.string())),
+        QString::fromStdString(ExportFileName(date))};
+    saveform_->Prepare(date);
+    host_.ExecModal(*saveform_);
+    const std::optional<ExportMode> mode = saveform_->Result();
+    if (!mode) return;
+    const std::vector<std::string> out =
+        ExportLines(lines, *mode, book_.categories().KindFunction());
+    const std::optional<QString> file = host_.SaveFileName(this, request);
+    if (!file) return;
+    WriteExportFile(data_dir, QFile::encodeName(*file).toStdString(), out);
+  }));
+}
+
+void Tmainform::Find1Click() { find_dialog_->Open(); }
 
 void Tmainform::MenuItem1Click() {
   maingrid_->CommitOpenEdit();

@@ -22,6 +22,8 @@ namespace purselog {
 class DayGrid;
 class DayPageModel;
 class Tcalendarform;
+class TFindDialog;
+class Tsaveform;
 class Tsimeform;
 
 class Tmainform : public QWidget {
@@ -77,6 +79,8 @@ class Tmainform : public QWidget {
   QMenu* GridMenu() const { return grid_menu_; }
   Tcalendarform* calendarform() const { return calendarform_; }
   Tsimeform* simeform() const { return simeform_; }
+  Tsaveform* saveform() const { return saveform_; }
+  TFindDialog* FindDialog1() const { return find_dialog_; }
   Host& host() const { return host_; }
 
  protected:
@@ -120,6 +124,8 @@ class Tmainform : public QWidget {
   QMenu* grid_menu_ = nullptr;
   Tcalendarform* calendarform_ = nullptr;
   Tsimeform* simeform_ = nullptr;
+  Tsaveform* saveform_ = nullptr;
+  TFindDialog* find_dialog_ = nullptr;
 };
 
 }  // namespace purselog
