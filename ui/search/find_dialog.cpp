@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 #include <exception>
 #include <optional>
 
@@ -19,6 +21,9 @@ namespace {
 
 constexpr int kWidth = 356;
 constexpr int kHeight = 72;
+constexpr int kGap = 8;
+// Room for the title bar and borders the desktop adds around the window.
+constexpr int kFrameAllowance = 32;
 
 }  // namespace
 
@@ -61,6 +66,10 @@ void TFindDialog::Open() {
   // Whatever an earlier opening held is gone before the new one is built.
   index_ = SearchIndex();
   has_index_ = false;
+  if (!placed_) {
+    PlaceBesideParent();
+    placed_ = true;
+  }
   host_.ShowModeless(*this);
   text_->setFocus();
   text_->selectAll();
@@ -74,6 +83,23 @@ void TFindDialog::Open() {
     return;
   }
   QApplication::restoreOverrideCursor();
+}
+
+void TFindDialog::PlaceBesideParent() {
+  // Below the main window, else above it, so that the day page of a hit stays in view; where
+  // neither fits, wherever the desktop puts it. Later openings keep where the user left it.
+  const QWidget* owner = parentWidget();
+  const QScreen* screen = owner != nullptr ? owner->screen() : nullptr;
+  if (screen == nullptr) return;
+  const QRect desktop = screen->availableGeometry();
+  const QRect owner_frame = owner->frameGeometry();
+  const int frame_height = kHeight + kFrameAllowance;
+  const int left = std::clamp(owner_frame.left(), desktop.left(), desktop.right() - kWidth);
+  if (owner_frame.bottom() + kGap + frame_height <= desktop.bottom()) {
+    move(left, owner_frame.bottom() + kGap);
+  } else if (owner_frame.top() - kGap - frame_height >= desktop.top()) {
+    move(left, owner_frame.top() - kGap - frame_height);
+  }
 }
 
 void TFindDialog::FindDialog1Find() {

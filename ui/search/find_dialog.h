@@ -48,11 +48,14 @@ class TFindDialog : public QDialog {
   void hideEvent(QHideEvent* event) override;
 
  private:
+  void PlaceBesideParent();
+
   Host& host_;
   ProgramPaths paths_;
   OpenDay open_day_;
   SearchIndex index_;
   bool has_index_ = false;
+  bool placed_ = false;
   QLineEdit* text_ = nullptr;
   QPushButton* find_next_ = nullptr;
   QPushButton* cancel_ = nullptr;
