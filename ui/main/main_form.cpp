@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <algorithm>
 
 #include "categories/icons/category_icons.h"
+#include "export/csv_export.h"
 #include "net/net_import.h"
 #include "ui/breakdown/graph_form.h"
 #include "ui/calendar/calendar_form.h"
@@ -28,9 +30,11 @@
 #include "ui/common/look.h"
 #include "ui/common/resources.h"
 #include "ui/common/skin.h"
+#include "ui/export/save_form.h"
 #include "ui/main/day_grid.h"
 #include "ui/main/day_page_model.h"
 #include "ui/net/net_form.h"
+#include "ui/search/find_dialog.h"
 
 namespace purselog {
 
@@ -253,8 +257,12 @@ bool Tmainform::FormCreate() {
   himokuform_ = new THIMOKUForm(host_, book_, slot_pictures_, builtin_icons_, this);
   calendarform_ = new Tcalendarform(host_, this);
   graphform_ = new Tgraphform(host_, this);
+  saveform_ = new Tsaveform(this);
   fnet_ = new Tfnet(host_, book_, this);
   simeform_ = new Tsimeform(host_, this);
+  // The find window, shown beside the main window by "検索"; a hit opens its day here.
+  find_dialog_ = new TFindDialog(
+      host_, book_.paths(), [this](const Date& date) { return GoToDate(date); }, this);
   return true;
 }
 
@@ -358,8 +366,6 @@ void Tmainform::SpeedButton8Click() {
       book_.ChartPalette(), builtin_icons_);
   host_.ExecModal(*graphform_);
 }
-void Tmainform::CSV1Click() {}
-void Tmainform::Find1Click() {}
 void Tmainform::N14Click() {}
 
 void Tmainform::NET1Click() {
@@ -374,6 +380,31 @@ void Tmainform::NET1Click() {
   // The fields are stored at every closing, whatever happened.
   fnet_->SaveSettings();
 }
+
+// The export: the page is written back first, and loaded again whatever the user chooses.
+void Tmainform::CSV1Click() {
+  maingrid_->CommitOpenEdit();
+  Show(book_.Rework([this] {
+    const Date date = book_.CurrentDate();
+    const std::filesystem::path data_dir = book_.paths().DataDir();
+    const std::vector<std::string> lines = ReadExportLines(data_dir, date);
+    const FileDialogRequest request{
+        QStringLiteral("CSVファイル(*.csv)|*.csv"),
+        QFile::decodeName(QByteArray::fromStdString(book_.paths().program_dir.string())),
+        QString::fromStdString(ExportFileName(date))};
+    saveform_->Prepare(date);
+    host_.ExecModal(*saveform_);
+    const std::optional<ExportMode> mode = saveform_->Result();
+    if (!mode) return;
+    const std::vector<std::string> out =
+        ExportLines(lines, *mode, book_.categories().KindFunction());
+    const std::optional<QString> file = host_.SaveFileName(this, request);
+    if (!file) return;
+    WriteExportFile(data_dir, QFile::encodeName(*file).toStdString(), out);
+  }));
+}
+
+void Tmainform::Find1Click() { find_dialog_->Open(); }
 
 void Tmainform::MenuItem1Click() {
   maingrid_->CommitOpenEdit();

@@ -26,6 +26,8 @@ class THIMOKUForm;
 class Tcalendarform;
 class Tfnet;
 class Tgraphform;
+class TFindDialog;
+class Tsaveform;
 class Tsimeform;
 
 class Tmainform : public QWidget {
@@ -85,6 +87,8 @@ class Tmainform : public QWidget {
   Tgraphform* graphform() const { return graphform_; }
   Tsimeform* simeform() const { return simeform_; }
   Tfnet* fnet() const { return fnet_; }
+  Tsaveform* saveform() const { return saveform_; }
+  TFindDialog* FindDialog1() const { return find_dialog_; }
   Host& host() const { return host_; }
 
  protected:
@@ -132,6 +136,8 @@ class Tmainform : public QWidget {
   Tgraphform* graphform_ = nullptr;
   Tsimeform* simeform_ = nullptr;
   Tfnet* fnet_ = nullptr;
+  Tsaveform* saveform_ = nullptr;
+  TFindDialog* find_dialog_ = nullptr;
 };
 
 }  // namespace purselog
