@@ -21,14 +21,26 @@ struct CollatorCloser {
   void operator()(UCollator* collator) const { ucol_close(collator); }
 };
 
-// Opened once per thread; the program is single-threaded, tests may not be.
-UConverter* Cp932Converter() {
-  thread_local std::unique_ptr<UConverter, ConverterCloser> converter = [] {
-    UErrorCode status = U_ZERO_ERROR;
-    UConverter* opened = ucnv_open("windows-31j", &status);
-    if (U_FAILURE(status)) throw std::runtime_error("ICU has no converter for code page 932");
-    return std::unique_ptr<UConverter, ConverterCloser>(opened);
-  }();
+// The substitution character is "?" in both directions: encoding writes it for a character
+// without a form, and with it decoding writes U+FFFD for an invalid byte (with the converter's
+// own one-byte substitute 0x1A, decoding would write U+001A).
+std::unique_ptr<UConverter, ConverterCloser> OpenCp932() {
+  UErrorCode status = U_ZERO_ERROR;
+  UConverter* opened = ucnv_open("windows-31j", &status);
+  if (U_FAILURE(status)) throw std::runtime_error("ICU has no converter for code page 932");
+  ucnv_setSubstChars(opened, "?", 1, &status);
+  return std::unique_ptr<UConverter, ConverterCloser>(opened);
+}
+
+// One converter per direction, opened once per thread (the program is single-threaded, tests
+// may not be), so that neither direction's settings reach the other.
+UConverter* Cp932Decoder() {
+  thread_local std::unique_ptr<UConverter, ConverterCloser> converter = OpenCp932();
+  return converter.get();
+}
+
+UConverter* Cp932Encoder() {
+  thread_local std::unique_ptr<UConverter, ConverterCloser> converter = OpenCp932();
   return converter.get();
 }
 
@@ -48,7 +60,7 @@ UCollator* JapaneseCollator() {
 std::optional<std::u16string> Decode(std::string_view bytes, bool strict) {
   std::u16string out;
   if (bytes.empty()) return out;
-  UConverter* converter = Cp932Converter();
+  UConverter* converter = Cp932Decoder();
   ucnv_resetToUnicode(converter);
   UErrorCode status = U_ZERO_ERROR;
   if (strict) {
@@ -130,12 +142,11 @@ char32_t Cp932Counterpart(char32_t character) {
 std::string Utf8ToCp932(std::string_view utf8) {
   const std::u16string wide = ToCp932Input(utf8);
   if (wide.empty()) return {};
-  UConverter* converter = Cp932Converter();
+  UConverter* converter = Cp932Encoder();
   ucnv_resetFromUnicode(converter);
   UErrorCode status = U_ZERO_ERROR;
   ucnv_setFromUCallBack(converter, UCNV_FROM_U_CALLBACK_SUBSTITUTE, nullptr, nullptr, nullptr,
                         &status);
-  ucnv_setSubstChars(converter, "?", 1, &status);
   std::string out(wide.size() * 2 + 1, '\0');
   const int32_t length = ucnv_fromUChars(converter, out.data(), static_cast<int32_t>(out.size()),
                                          reinterpret_cast<const UChar*>(wide.data()),
@@ -148,7 +159,7 @@ std::string Utf8ToCp932(std::string_view utf8) {
 std::optional<char32_t> FirstUnencodableCharacter(std::string_view utf8) {
   const std::u16string wide = ToCp932Input(utf8);
   if (wide.empty()) return std::nullopt;
-  UConverter* converter = Cp932Converter();
+  UConverter* converter = Cp932Encoder();
   ucnv_resetFromUnicode(converter);
   UErrorCode status = U_ZERO_ERROR;
   ucnv_setFromUCallBack(converter, UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace purselog {
@@ -21,6 +22,19 @@ TEST(TextCodec, ConvertsCodePage932BothWays) {
             "b");  // U+FFFD
   EXPECT_EQ(Utf8ToCp932("a😀b"), "a?b");
   EXPECT_EQ(Cp932ToUtf8(""), "");
+}
+
+// An invalid byte reads as U+FFFD whichever direction a thread converted first.
+TEST(TextCodec, AnInvalidByteIsAlwaysTheReplacementCharacter) {
+  std::string first;
+  std::string after_encoding;
+  std::thread([&] {
+    first = Cp932ToUtf8("\xff");
+    Utf8ToCp932("a😀");
+    after_encoding = Cp932ToUtf8("\xff");
+  }).join();
+  EXPECT_EQ(first, "\xef\xbf\xbd");
+  EXPECT_EQ(after_encoding, "\xef\xbf\xbd");
 }
 
 TEST(TextCodec, UnicodeFormsOfWindowsKeysGetTheirCodePage932Bytes) {
