@@ -30,6 +30,7 @@
 #include "ui/common/skin.h"
 #include "ui/main/day_grid.h"
 #include "ui/main/day_page_model.h"
+#include "ui/monthgraph/month_graph_form.h"
 #include "ui/net/net_form.h"
 
 namespace purselog {
@@ -255,6 +256,7 @@ bool Tmainform::FormCreate() {
   graphform_ = new Tgraphform(host_, this);
   fnet_ = new Tfnet(host_, book_, this);
   simeform_ = new Tsimeform(host_, this);
+  monthgraph_ = new Tmonthgraph(host_, book_, builtin_icons_, this);
   return true;
 }
 
@@ -360,7 +362,7 @@ void Tmainform::SpeedButton8Click() {
 }
 void Tmainform::CSV1Click() {}
 void Tmainform::Find1Click() {}
-void Tmainform::N14Click() {}
+void Tmainform::N14Click() { host_.ExecModal(*monthgraph_); }  // the month files as they stand
 
 void Tmainform::NET1Click() {
   maingrid_->CommitOpenEdit();

@@ -26,6 +26,7 @@ class THIMOKUForm;
 class Tcalendarform;
 class Tfnet;
 class Tgraphform;
+class Tmonthgraph;
 class Tsimeform;
 
 class Tmainform : public QWidget {
@@ -85,6 +86,7 @@ class Tmainform : public QWidget {
   Tgraphform* graphform() const { return graphform_; }
   Tsimeform* simeform() const { return simeform_; }
   Tfnet* fnet() const { return fnet_; }
+  Tmonthgraph* monthgraph() const { return monthgraph_; }
   Host& host() const { return host_; }
 
  protected:
@@ -132,6 +134,7 @@ class Tmainform : public QWidget {
   Tgraphform* graphform_ = nullptr;
   Tsimeform* simeform_ = nullptr;
   Tfnet* fnet_ = nullptr;
+  Tmonthgraph* monthgraph_ = nullptr;
 };
 
 }  // namespace purselog
