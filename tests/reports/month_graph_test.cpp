@@ -50,10 +50,8 @@ class MonthGraphTest : public ::testing::Test {
 TEST_F(MonthGraphTest, EachMonthIsItsWholeFileByCategoryWithTheTotalsInFront) {
   // March 2001 with a closing day of 25 would end on the 25th; here the whole file counts, the
   // 26th to the 31st and a line dated in April included.
-  Month("200103.csv", S("20010310,食費,昼食,1000\r\n"
-                        "20010328,食費,夕食,500.25\r\n"
-                        "20010405,食費,x,300\r\n"
-                        "20010331,住居費,家賃,85000\r\n"
+  Month("200103.csv", S("20010310,食費,昼食,1000\r\n20010328,食費,夕食,500.25\r\n"
+                        "20010405,食費,x,300\r\n20010331,住居費,家賃,85000\r\n"
                         "20010325,給料,給与,250000\r\n"
                         "20010301\r\n20010302,食費\r\n20010302,食費,x,abc\r\n"  // missing fields
                         "x,食費,x,5\r\n20010303,食費2,x,7\r\n\r\n"));           // passed over
@@ -64,39 +62,23 @@ TEST_F(MonthGraphTest, EachMonthIsItsWholeFileByCategoryWithTheTotalsInFront) {
   EXPECT_EQ(sums.graph_year, 2001);
   EXPECT_EQ(sums.months[2], (Texts{"88600.5", "250000", "1800.25", "85000", "250000", "1800.25"}));
   EXPECT_EQ(sums.months[3], (Texts{"0.03", "0", "0.01", "0.01", "0", "0.01"}));
-  for (const int empty : {0, 1, 4, 11}) {
-    EXPECT_EQ(sums.months[static_cast<std::size_t>(empty)], (Texts{"0", "0", "0", "0", "0", "0"}));
-  }
-  EXPECT_EQ(sums.largest, MoneySum(Money::FromWhole(250000)));  // an income category counts too
-  EXPECT_EQ(sums.scale, 300000);
+  EXPECT_EQ(sums.months[11], (Texts{"0", "0", "0", "0", "0", "0"}));
+  EXPECT_EQ(sums.scale, 300000);  // an income category counts for the scale too
 
-  EXPECT_EQ(MonthGraphFilePath("d", 2001, 3), fs::path("d") / "200103.csv");
-  EXPECT_EQ(MonthGraphFilePath("d", 2001, 12), fs::path("d") / "200112.csv");
-  EXPECT_EQ(MonthGraphSeries(table_),
-            (Texts{S("総支出"), S("総収入"), S("食費"), S("住居費"), S("給料"), S("食費")}));
-
+  EXPECT_EQ(Sums(1999).months[0], (Texts{"0", "0", "0", "0", "0", "0"}));  // no files at all
+  EXPECT_EQ(Sums(1999).scale, 100000);
   fs::create_directory(dir_ / "data" / "200107.csv");  // cannot be read
   EXPECT_THROW(Sums(2001), FileError);
 }
 
-TEST_F(MonthGraphTest, TheScaleIsTheNextStepAboveTheLargestCategorySum) {
-  const MonthSums none = Sums(1999);  // a year without files
-  for (const Texts& month : none.months) EXPECT_EQ(month, (Texts{"0", "0", "0", "0", "0", "0"}));
-  EXPECT_EQ(none.scale, 100000);
-
-  const struct {
-    long long units;
-    int scale;
-  } rows[] = {{0, 100000},
-              {99999'9999, 100000},
-              {100000'0000, 200000},
-              {85000'0000, 100000},
-              {123456789'0000, 123500000},
-              {21474'00000'0000, 2147400000},  // the largest step an int holds, and beyond
-              {99999999'00000'0000, 2147400000}};
-  for (const auto& row : rows) {
-    EXPECT_EQ(MonthGraphScale(MoneySum::FromUnits(row.units)), row.scale) << row.units;
-  }
+TEST(MonthGraphScale, TheNextStepAboveTheLargestCategorySum) {
+  const std::pair<MoneySumUnits, int> rows[] = {
+      {0, 100000},
+      {99999'9999, 100000},
+      {100000'0000, 200000},
+      {99999999'00000'0000, 2147400000}};  // the largest step an int holds
+  for (const auto& [units, scale] : rows)
+    EXPECT_EQ(MonthGraphScale(MoneySum::FromUnits(units)), scale);
 }
 
 TEST_F(MonthGraphTest, TheChartOfASeriesAboveAndBelowTheScale) {
@@ -110,24 +92,17 @@ TEST_F(MonthGraphTest, TheChartOfASeriesAboveAndBelowTheScale) {
   TezGraph graph;
   SetUpMonthGraph(graph, sums, kExpenseSeries, sums.scale, palette, &font);
   EXPECT_EQ(graph.Title, S("月別グラフ（2001）"));
-  EXPECT_EQ(graph.UnitLabel, "(Yen)");
-  EXPECT_EQ(graph.BarColor, palette[3]);
-  EXPECT_EQ(graph.Data.front(), S("0,1月"));
   EXPECT_EQ(graph.Data[4], S("160000,5月"));
-  EXPECT_EQ(graph.Data.back(), S("0,12月"));
-
   RecordingCanvas canvas(641, 297);
   graph.Draw(canvas);
   const auto lines = canvas.Of(Kind::kLine);
   EXPECT_EQ(lines[0].from, (CanvasPoint{64, 44}));  // the axis
   EXPECT_EQ(lines[0].to, (CanvasPoint{64, 269}));
-  EXPECT_EQ(lines.back().to, (CanvasPoint{633, 269}));  // the base line
-  // Only May has a bar: 87 + 46 x 4, rising above the top of the axis, 1.6 x 225 high.
+  // Only May has a bar: at 87 + 46 x 4, 1.6 x 225 high, above the top of the axis.
   const auto fills = canvas.Of(Kind::kFillRect);
   ASSERT_EQ(fills.size(), 5u);
   EXPECT_EQ(fills[4].rect, (CanvasRect{271, 269 - 360, 296, 269}));
   EXPECT_EQ(fills[4].brush, palette[3]);
-  EXPECT_EQ(canvas.Text("160,000")->from.y, 269 - 360 - 8 - 12);
   // The month labels centred four pixels right of the middle of bars at 87 and 593.
   EXPECT_EQ(canvas.Text(S("1月"))->from, (CanvasPoint{87 + 4 + 12 - 9, 277}));
   EXPECT_EQ(canvas.Text(S("12月"))->from, (CanvasPoint{593 + 4 + 12 - 12, 277}));
@@ -135,7 +110,6 @@ TEST_F(MonthGraphTest, TheChartOfASeriesAboveAndBelowTheScale) {
   // The income in palette[0], category k in palette[k].
   SetUpMonthGraph(graph, sums, kIncomeSeries, 50000, palette, &font);
   EXPECT_EQ(graph.BarColor, palette[0]);
-  EXPECT_EQ(graph.MaxValue, 50000);
   EXPECT_EQ(graph.Data[4], S("42000,5月"));
   SetUpMonthGraph(graph, sums, kFirstCategorySeries + 1, 100000, palette, &font);
   EXPECT_EQ(graph.BarColor, palette[1]);

@@ -1,7 +1,6 @@
 // The monthly graph opened from the main window's menu item "月別グラフ".
 #include <QAction>
 #include <QComboBox>
-#include <QLabel>
 #include <QPainter>
 #include <QSpinBox>
 #include <QToolButton>
@@ -97,36 +96,28 @@ class MonthGraphFormTest : public QObject {
     WriteBytes(Data("200103.csv"), march);
     QVERIFY(Start());
     const ChartPaletteColors palette = form_->ChartPalette();
-    const auto march_bar = [](const QImage& chart) {
-      return chart.pixelColor(87 + 46 * 2 + 2, 200);
-    };
+    // A pixel low in the bar of March, and one near the top of the chart.
+    const auto march_at = [](const QImage& chart, int y) { return chart.pixelColor(181, y); };
 
     const int result = OpenGraph([&](Tmonthgraph& graph) {
-      QCOMPARE(graph.size(), QSize(673, 369));
-      QCOMPARE(graph.pos(), QPoint(227, 128));
-      QCOMPARE(graph.Label1()->text(), QStringLiteral("月別収入・支出グラフ"));
+      QCOMPARE(graph.geometry(), QRect(227, 128, 673, 369));
       QComboBox* series = graph.ComboBox1();
       QCOMPARE(series->count(), 13);
-      QCOMPARE(series->itemText(0), QStringLiteral("総支出"));
       QCOMPARE(series->itemText(1), QStringLiteral("総収入"));
       QCOMPARE(series->itemText(2), QStringLiteral("食費"));
-      QCOMPARE(series->currentIndex(), 0);
       // March holds the 28th, which the accounting month would give to April.
       QCOMPARE(graph.Sums()->months[2][2], std::string("90000"));
       QCOMPARE(graph.SpinEdit1()->value(), 100000);
       QCOMPARE(graph.ChartImage().size(), QSize(641, 297));
-      QCOMPARE(march_bar(graph.ChartImage()), ToColor(palette[3]));
+      QCOMPARE(march_at(graph.ChartImage(), 200), ToColor(palette[3]));
 
-      // "総収入", a scale of half, "Draw Graph": the income bar rises above the axis.
-      series->setFocus();
+      // "総収入" and half the scale take effect with "Draw Graph": the bar rises above the axis.
       QTest::keyClick(series, Qt::Key_Down);
-      QCOMPARE(graph.SeriesIndex(), 1);
-      QCOMPARE(march_bar(graph.ChartImage()), ToColor(palette[3]));  // not yet redrawn
       graph.SpinEdit1()->setValue(50000);
+      QCOMPARE(march_at(graph.ChartImage(), 200), ToColor(palette[3]));
       Click(graph, "SpeedButton1");
-      QCOMPARE(march_bar(graph.ChartImage()), ToColor(palette[0]));
       const QImage income = graph.ChartImage();
-      QCOMPARE(income.pixelColor(87 + 46 * 2 + 2, 30), ToColor(palette[0]));
+      QCOMPARE(march_at(income, 30), ToColor(palette[0]));
 
       // A scale below 1: the message, and the chart as it was.
       graph.SpinEdit1()->setValue(0);
@@ -136,20 +127,18 @@ class MonthGraphFormTest : public QObject {
       QCOMPARE(host_->messages[0].text, QStringLiteral("1以上の値を指定してください"));
       QCOMPARE(graph.ChartImage(), income);
       Click(graph, "SpeedButton2");
-      QVERIFY(!graph.isVisible());
     });
     QCOMPARE(result, int(QDialog::Accepted));
 
     // Shown again: the income still, with the scale recomputed.
-    OpenGraph([&](Tmonthgraph& graph) {
+    const int again = OpenGraph([&](Tmonthgraph& graph) {
       QCOMPARE(graph.ComboBox1()->currentIndex(), 1);
       QCOMPARE(graph.SpinEdit1()->value(), 100000);
-      QCOMPARE(march_bar(graph.ChartImage()), ToColor(palette[0]));
-      QVERIFY(graph.ChartImage().pixelColor(87 + 46 * 2 + 2, 30) != ToColor(palette[0]));
+      QCOMPARE(march_at(graph.ChartImage(), 200), ToColor(palette[0]));
+      QVERIFY(march_at(graph.ChartImage(), 30) != ToColor(palette[0]));
       Click(graph, "SpeedButton6");
     });
-    QCOMPARE(host_->modal_windows,
-             (std::vector<QString>{QStringLiteral("monthgraph"), QStringLiteral("monthgraph")}));
+    QCOMPARE(again, int(QDialog::Accepted));
     QCOMPARE(ReadBytes(Data("200103.csv")), march);  // nothing written back
     QCOMPARE(host_->messages.size(), std::size_t{1});
   }
@@ -167,30 +156,19 @@ class MonthGraphFormTest : public QObject {
     SaveGridFile(dir_->path() / "setting.dat", table);
     QVERIFY(Start());
     OpenGraph([&](Tmonthgraph& graph) {
-      QComboBox* series = graph.ComboBox1();
-      QCOMPARE(series->count(), 15);
-      const QColor plain = series->palette().color(QPalette::Base);
-      const QColor selected = series->palette().color(QPalette::Highlight);
-      const auto item = [&](int index, bool chosen) {
-        QImage image(113, 16, QImage::Format_RGB32);
-        QPainter painter(&image);
-        graph.ComboBox1DrawItem(painter, index, image.rect(), chosen);
-        return image;
-      };
-      for (const int index : {0, 1, 2, 12}) {
-        const QImage drawn = item(index, false);
-        QVERIFY2(IconDrawn(drawn, plain), qPrintable(QString::number(index)));
-        QCOMPARE(drawn.pixelColor(0, 0), plain);  // the key colour shows the item's colour
-        QCOMPARE(item(index, true).pixelColor(0, 0), selected);
+      QCOMPARE(graph.ComboBox1()->count(), 15);
+      for (const bool chosen : {false, true}) {
+        const QColor back =
+            graph.ComboBox1()->palette().color(chosen ? QPalette::Highlight : QPalette::Base);
+        for (int index = 0; index < 15; ++index) {
+          QImage item(113, 16, QImage::Format_RGB32);
+          QPainter painter(&item);
+          graph.ComboBox1DrawItem(painter, index, item.rect(), chosen);
+          QCOMPARE(IconDrawn(item, back), index < 13);
+          QCOMPARE(item.pixelColor(0, 0), back);  // the key colour shows the item's colour
+        }
       }
-      QVERIFY(!IconDrawn(item(13, false), plain));  // a user category: its text only
-      QVERIFY(!IconDrawn(item(14, true), selected));
-      QVERIFY(item(14, false) != item(13, false));
-
-      series->setCurrentIndex(14);
-      QCOMPARE(graph.SeriesIndex(), 14);
-      QCOMPARE(graph.Sums()->months[0].size(), std::size_t{15});
-      Click(graph, "SpeedButton1");
+      graph.ComboBox1()->setCurrentIndex(14);
     });
 
     // The user categories gone: the series falls back to the total expense.
@@ -198,32 +176,22 @@ class MonthGraphFormTest : public QObject {
                                std::filesystem::copy_options::overwrite_existing);
     form_->book().ReloadCategories();
     OpenGraph([&](Tmonthgraph& graph) {
-      QCOMPARE(graph.ComboBox1()->count(), 13);
       QCOMPARE(graph.SeriesIndex(), 0);
       QCOMPARE(graph.ComboBox1()->currentIndex(), 0);
       QVERIFY(!graph.ChartImage().isNull());
     });
-    QVERIFY(host_->messages.empty());
-  }
 
-  void aMonthFileThatCannotBeReadLeavesNoChart() {
-    host_->today = MakeDate(2024, 1, 31);
-    WriteBytes(Data("202402.csv"), S("20240201,食費,x,100\r\n"));
-    QVERIFY(Start());
-    OpenGraph([](Tmonthgraph& graph) { QVERIFY(!graph.ChartImage().isNull()); });
-    std::filesystem::remove(Data("202402.csv"));
-    std::filesystem::create_directory(Data("202402.csv"));
+    // A month file that cannot be read: its error, and no chart to show or draw.
+    std::filesystem::create_directory(Data("202405.csv"));
     OpenGraph([&](Tmonthgraph& graph) {
-      QVERIFY(graph.isVisible());
       QVERIFY(!graph.Sums());
-      QVERIFY(graph.ChartImage().isNull());
       QCOMPARE(graph.ComboBox1()->count(), 0);
-      Click(graph, "SpeedButton1");  // nothing to draw
+      Click(graph, "SpeedButton1");
       QVERIFY(graph.ChartImage().isNull());
     });
     QCOMPARE(host_->messages.size(), std::size_t{1});
     QCOMPARE(host_->messages[0].icon, MessageIcon::kError);
-    QVERIFY(host_->messages[0].text.contains(QStringLiteral("202402.csv")));
+    QVERIFY(host_->messages[0].text.contains(QStringLiteral("202405.csv")));
   }
 };
 
