@@ -1,6 +1,7 @@
 // The category breakdown over an accounting period that spans two month files of 3,000 lines each,
 // with a table of 20 categories: the files are generated as for the month line's benchmark, so
-// BM_ReadAndSplitFloor (totals_bench.cpp) reads and splits the same lines once.
+// BM_ReadAndSplitFloor (totals_bench.cpp) reads and splits the same lines once. The monthly
+// graph's year over twelve such files, against reading and splitting those lines once.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "core/text_file.h"
 #include "ledger/month_file.h"
 #include "reports/breakdown.h"
+#include "reports/month_graph.h"
 
 namespace purselog {
 namespace {
@@ -51,6 +53,34 @@ void BM_BreakdownTwoFiles(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_BreakdownTwoFiles)->Unit(benchmark::kMicrosecond);
+
+void WriteYear(const std::filesystem::path& data_dir, int year) {
+  for (unsigned month = 1; month <= 12; ++month) WriteBreakdownMonth(data_dir, year, month);
+}
+
+void BM_MonthSumsYear(benchmark::State& state) {
+  BenchDir dir;
+  WriteYear(dir.path(), 2024);
+  const CategoryTable table = BreakdownCategories();
+  for (auto _ : state) benchmark::DoNotOptimize(ComputeMonthSums(dir.path(), 2024, table));
+}
+BENCHMARK(BM_MonthSumsYear)->Unit(benchmark::kMillisecond);
+
+void BM_YearReadAndSplitFloor(benchmark::State& state) {
+  BenchDir dir;
+  WriteYear(dir.path(), 2024);
+  for (auto _ : state) {
+    std::size_t fields = 0;
+    for (unsigned month = 1; month <= 12; ++month) {
+      for (const std::string& line :
+           ReadLines(MonthFilePath(dir.path(), MakeDate(2024, month, 1)))) {
+        fields += SplitCommaText(line).size();
+      }
+    }
+    benchmark::DoNotOptimize(fields);
+  }
+}
+BENCHMARK(BM_YearReadAndSplitFloor)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace purselog

@@ -1,7 +1,8 @@
-// artgen paints Purselog's bitmap art -- the window skin, the category icon strip, the program
-// icon, the panel decoration of the main window and the button glyphs -- and writes it as PNG
-// files into a directory.  With --preview it also writes enlarged views and mock-ups of the main
-// window into a second directory, for looking at the art; those are not resources.
+// artgen paints Purselog's bitmap art -- the window skin, the category icon strip, the total
+// icons of the monthly graph, the program icon, the panel decoration of the main window and the
+// button glyphs -- and writes it as PNG files into a directory.  With --preview it also writes
+// enlarged views and mock-ups of the main window into a second directory, for looking at the
+// art; those are not resources.
 //
 // Usage: artgen OUTPUT_DIR [--preview PREVIEW_DIR]
 
@@ -447,6 +448,64 @@ QImage PaintIconStrip() {
   return strip;
 }
 
+// The two 18 x 16 icons of the monthly graph's series list, side by side on the key colour: the
+// total expense (money leaving a wallet) at x = 0 and the total income (money coming into it)
+// at x = 18.
+const std::vector<Rows>& TotalIcons() {
+  static const std::vector<Rows> icons = {
+      {
+          // expense: a red arrow rising out of a wallet
+          "........KK........",
+          ".......KrrK.......",
+          "......KrrrRK......",
+          ".....KrrrrrRK.....",
+          "....KrrrrrrrRK....",
+          "....KKKrrrRKKK....",
+          "......KrrrRK......",
+          ".KKKKKKKKKKKKKKKK.",
+          "KnnnnnnnnnnnnnnnnK",
+          "KnNNNNNNNNNNNNNNnK",
+          "KnnnnnnnnnnnKKKKKK",
+          "KnnnnnnnnnnKyyyyyK",
+          "KnnnnnnnnnnKyYyyyK",
+          "KnnnnnnnnnnnKKKKKK",
+          "KNNNNNNNNNNNNNNNNK",
+          ".KKKKKKKKKKKKKKKK.",
+      },
+      {
+          // income: a blue arrow going down into a wallet
+          "......KKKKKK......",
+          "......KbbbBK......",
+          "....KKKbbbBKKK....",
+          "....KbbbbbbbBK....",
+          ".....KbbbbbBK.....",
+          "......KbbbBK......",
+          ".......KbBK.......",
+          ".KKKKKKKKKKKKKKKK.",
+          "KnnnnnnnnnnnnnnnnK",
+          "KnNNNNNNNNNNNNNNnK",
+          "KnnnnnnnnnnnKKKKKK",
+          "KnnnnnnnnnnKyyyyyK",
+          "KnnnnnnnnnnKyYyyyK",
+          "KnnnnnnnnnnnKKKKKK",
+          "KNNNNNNNNNNNNNNNNK",
+          ".KKKKKKKKKKKKKKKK.",
+      },
+  };
+  return icons;
+}
+
+QImage PaintTotalIcons() {
+  const std::vector<Rows>& icons = TotalIcons();
+  QImage pair(kIconWidth * static_cast<int>(icons.size()), kIconHeight, QImage::Format_RGB32);
+  pair.fill(kKey);
+  QPainter p(&pair);
+  for (size_t k = 0; k < icons.size(); ++k) {
+    p.drawImage(kIconWidth * static_cast<int>(k), 0, FromPixelArt(icons[k], kIconWidth, kKey));
+  }
+  return pair;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Program icon: a clasp purse (gamaguchi) in red with a gold clasp.
 
@@ -857,6 +916,7 @@ std::vector<Picture> PaintAll() {
       {"skin_l.png", 6, 15, PaintSideEdge(false)},
       {"skin_r.png", 6, 15, PaintSideEdge(true)},
       {"iconstrip.png", 198, 16, PaintIconStrip()},
+      {"inouticons.png", 36, 16, PaintTotalIcons()},
       {"program_icon.png", 16, 16, PaintProgramIcon16()},
       {"program_icon_48.png", 48, 48, PaintProgramIcon48()},
       {"frame.png", kFrameWidth, kFrameHeight, PaintFrame()},
@@ -872,8 +932,9 @@ std::vector<Picture> PaintAll() {
   };
 }
 
-// Reads every written file back and checks its size; the icon strip must also carry the key
-// colour at (0, 0) and have some drawing in each of its cells.  Returns the number of faults.
+// Reads every written file back and checks its size; the icon strip and the total icons must
+// also carry the key colour at (0, 0) and have some drawing in each of their cells.  Returns the
+// number of faults.
 int CheckWritten(const QDir& dir, const std::vector<Picture>& pictures) {
   int faults = 0;
   auto fault = [&faults](const QString& what) {
@@ -893,9 +954,11 @@ int CheckWritten(const QDir& dir, const std::vector<Picture>& pictures) {
                 .arg(pic.height));
     }
   }
-  const QImage strip(dir.filePath("iconstrip.png"));
-  if (!strip.isNull()) {
-    if (strip.pixel(0, 0) != kKey) fault("iconstrip.png lacks the key colour at (0, 0)");
+  // The keyed icon pictures: the category strip and the two total icons.
+  for (const char* name : {"iconstrip.png", "inouticons.png"}) {
+    const QImage strip(dir.filePath(name));
+    if (strip.isNull()) continue;
+    if (strip.pixel(0, 0) != kKey) fault(QString("%1 lacks the key colour at (0, 0)").arg(name));
     auto is_ink = [](QRgb c) {
       return std::any_of(std::begin(kInks), std::end(kInks),
                          [c](const InkSpot& ink) { return ink.colour == c; });
@@ -908,13 +971,14 @@ int CheckWritten(const QDir& dir, const std::vector<Picture>& pictures) {
           if (c == kKey) continue;
           ++drawn;
           if (!is_ink(c)) {
-            fault(QString("iconstrip.png has a stray colour at (%1, %2)")
+            fault(QString("%1 has a stray colour at (%2, %3)")
+                      .arg(name)
                       .arg(k * kIconWidth + x)
                       .arg(y));
           }
         }
       }
-      if (drawn < 40) fault(QString("icon %1 of iconstrip.png is nearly empty").arg(k));
+      if (drawn < 40) fault(QString("icon %1 of %2 is nearly empty").arg(k).arg(name));
     }
   }
   return faults;

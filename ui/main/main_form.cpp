@@ -33,6 +33,7 @@
 #include "ui/export/save_form.h"
 #include "ui/main/day_grid.h"
 #include "ui/main/day_page_model.h"
+#include "ui/monthgraph/month_graph_form.h"
 #include "ui/net/net_form.h"
 #include "ui/search/find_dialog.h"
 
@@ -260,6 +261,7 @@ bool Tmainform::FormCreate() {
   saveform_ = new Tsaveform(this);
   fnet_ = new Tfnet(host_, book_, this);
   simeform_ = new Tsimeform(host_, this);
+  monthgraph_ = new Tmonthgraph(host_, book_, builtin_icons_, this);
   // The find window, shown beside the main window by "検索"; a hit opens its day here.
   find_dialog_ = new TFindDialog(
       host_, book_.paths(), [this](const Date& date) { return GoToDate(date); }, this);
@@ -366,7 +368,7 @@ void Tmainform::SpeedButton8Click() {
       book_.ChartPalette(), builtin_icons_);
   host_.ExecModal(*graphform_);
 }
-void Tmainform::N14Click() {}
+void Tmainform::N14Click() { host_.ExecModal(*monthgraph_); }  // the month files as they stand
 
 void Tmainform::NET1Click() {
   maingrid_->CommitOpenEdit();

@@ -28,6 +28,7 @@ class Tfnet;
 class Tgraphform;
 class TFindDialog;
 class Tsaveform;
+class Tmonthgraph;
 class Tsimeform;
 
 class Tmainform : public QWidget {
@@ -89,6 +90,7 @@ class Tmainform : public QWidget {
   Tfnet* fnet() const { return fnet_; }
   Tsaveform* saveform() const { return saveform_; }
   TFindDialog* FindDialog1() const { return find_dialog_; }
+  Tmonthgraph* monthgraph() const { return monthgraph_; }
   Host& host() const { return host_; }
 
  protected:
@@ -138,6 +140,7 @@ class Tmainform : public QWidget {
   Tfnet* fnet_ = nullptr;
   Tsaveform* saveform_ = nullptr;
   TFindDialog* find_dialog_ = nullptr;
+  Tmonthgraph* monthgraph_ = nullptr;
 };
 
 }  // namespace purselog
