@@ -1,5 +1,5 @@
 # Thin entry points over CMake presets. `make test` is what CI runs (see .ci/run).
-.PHONY: deps run install test sanitize bench format format-check clean
+.PHONY: deps run install test sanitize bench fuzz fuzz-smoke format format-check clean
 
 # The program directory `make run` installs purselog into and starts it from. The account book
 # lives there (data/, ini.ini, setting.dat), outside the build tree, so that no make target
@@ -34,6 +34,15 @@ bench: deps
 	cmake --build --preset release --target purselog_bench purselog_ui_bench
 	./build/release/bench/purselog_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	./build/release/bench/purselog_ui_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
+
+# The libFuzzer harnesses (fuzz/, clang): FUZZ_SECONDS each, one after the other.
+FUZZ_SECONDS ?= 600
+fuzz: deps
+	./fuzz/run.sh $(FUZZ_SECONDS)
+
+# A few seconds of each harness from its seed corpus (CI).
+fuzz-smoke: deps
+	./fuzz/run.sh 5
 
 # Fails when git cannot list the sources or clang-format fails.
 format: deps
