@@ -1,5 +1,5 @@
 # Thin entry points over CMake presets. `make test` is what CI runs (see .ci/run).
-.PHONY: deps run install test sanitize bench fuzz fuzz-smoke format format-check clean
+.PHONY: deps run install demo test sanitize bench fuzz fuzz-smoke format format-check clean
 
 # The program directory `make run` installs purselog into and starts it from. The account book
 # lives there (data/, ini.ini, setting.dat), outside the build tree, so that no make target
@@ -17,6 +17,14 @@ install: deps
 	cmake --install build/release --prefix "$(PURSELOG_HOME)"
 
 run: install
+	"$(PURSELOG_HOME)/purselog"
+
+# Five years of a made-up household's entries (tools/gendata) in the program directory's data
+# folder, then the program, to see every report filled. Refuses, writing nothing, when data/
+# already holds month files: it never touches an account book in use.
+demo: install
+	cmake --build --preset release --target purselog_gendata
+	./build/release/tools/gendata/purselog_gendata --years 5 "$(PURSELOG_HOME)"
 	"$(PURSELOG_HOME)/purselog"
 
 test: deps
