@@ -16,12 +16,16 @@
 
 namespace purselog::fuzz {
 
-// A directory made once per process and removed at its end.
+// A directory made once per process inside $PURSELOG_FUZZ_SCRATCH (fuzz/run.sh sets it and
+// removes it afterwards), or else on /dev/shm or in the temporary directory; removed at a normal
+// exit.
 inline const std::filesystem::path& ScratchDir() {
   static const std::filesystem::path dir = [] {
     std::error_code error;
+    const char* const given = std::getenv("PURSELOG_FUZZ_SCRATCH");
     const std::filesystem::path base =
-        std::filesystem::is_directory("/dev/shm", error) && ::access("/dev/shm", W_OK) == 0
+        given != nullptr ? std::filesystem::path(given)
+        : std::filesystem::is_directory("/dev/shm", error) && ::access("/dev/shm", W_OK) == 0
             ? std::filesystem::path("/dev/shm")
             : std::filesystem::temp_directory_path();
     std::string pattern = (base / "purselog-fuzz-XXXXXX").string();

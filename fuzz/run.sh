@@ -30,14 +30,18 @@ run_one() {
   name=$1
   mkdir -p "$work/corpus/$name"
   log="$work/logs/$name.log"
+  # The files the harness writes: on a memory file system where there is one, removed after.
+  scratch=$(mktemp -d /dev/shm/purselog-fuzz-run.XXXXXX 2>/dev/null || mktemp -d)
   # -max_len: month files, settings and grid files of a few kilobytes are the interesting sizes.
-  if nice -n "${FUZZ_NICE:-0}" "$bin/$name" -max_total_time="$seconds" -max_len=8192 \
-      -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-      -artifact_prefix="$work/artifacts/$name-" \
+  if PURSELOG_FUZZ_SCRATCH=$scratch nice -n "${FUZZ_NICE:-0}" "$bin/$name" \
+      -max_total_time="$seconds" -max_len=8192 -timeout=10 -rss_limit_mb=2048 \
+      -print_final_stats=1 -artifact_prefix="$work/artifacts/$name-" \
       "$work/corpus/$name" "fuzz/corpus/$name" >"$log" 2>&1; then
+    rm -rf "$scratch"
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
     echo "$name: ok, $runs executions in ${seconds}s"
   else
+    rm -rf "$scratch"
     echo "$name: FAILED (log: $log)"
     grep -E "ERROR|property failed|Test unit written" "$log" | head -5
     return 1
