@@ -1,5 +1,6 @@
 # Thin entry points over CMake presets. `make test` is what CI runs (see .ci/run).
-.PHONY: deps run install test sanitize bench format format-check clean netservice
+.PHONY: deps run install demo test sanitize bench fuzz fuzz-smoke format format-check clean \
+	netservice
 
 # The program directory `make run` installs purselog into and starts it from. The account book
 # lives there (data/, ini.ini, setting.dat), outside the build tree, so that no make target
@@ -27,6 +28,14 @@ netservice: deps
 	cmake --build --preset release --target purselog-netservice
 	./build/release/tools/netservice/purselog-netservice --folder "$(NETSERVICE_HOME)"
 
+# Five years of a made-up household's entries (tools/gendata) in the program directory's data
+# folder, then the program, to see every report filled. Refuses, writing nothing, when data/
+# already holds month files: it never touches an account book in use.
+demo: install
+	cmake --build --preset release --target purselog_gendata
+	./build/release/tools/gendata/purselog_gendata --years 5 "$(PURSELOG_HOME)"
+	"$(PURSELOG_HOME)/purselog"
+
 test: deps
 	cmake --preset debug -DPURSELOG_WERROR=$(WERROR)
 	cmake --build --preset debug
@@ -42,6 +51,15 @@ bench: deps
 	cmake --build --preset release --target purselog_bench purselog_ui_bench
 	./build/release/bench/purselog_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	./build/release/bench/purselog_ui_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
+
+# The libFuzzer harnesses (fuzz/, clang): FUZZ_SECONDS each, one after the other.
+FUZZ_SECONDS ?= 600
+fuzz: deps
+	./fuzz/run.sh $(FUZZ_SECONDS)
+
+# A few seconds of each harness from its seed corpus (CI).
+fuzz-smoke: deps
+	./fuzz/run.sh 5
 
 # Fails when git cannot list the sources or clang-format fails.
 format: deps

@@ -21,8 +21,11 @@ int ReadLeadingInteger(std::string_view text) {
                                                    std::numeric_limits<int>::max()));
 }
 
+// A text with a line break is written on one line: every CR as TAB, every LF as BS. A lone LF
+// is encoded too: written as it stands it would end the line, and the rest of the text would be
+// read as a line of its own (a width or cell line of its own making).
 std::string EncodeCellText(const std::string& text) {
-  if (text.find('\r') == std::string::npos) return text;
+  if (text.find_first_of("\r\n") == std::string::npos) return text;
   std::string encoded = text;
   for (char& c : encoded) {
     if (c == '\r') c = '\t';

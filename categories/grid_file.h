@@ -3,8 +3,9 @@
 //   N,M                      size line: columns, rows
 //   cw i,width               one per column
 //   x,y,text                 one per non-empty cell, row-major; the text may hold commas
-// A text holding a CR is written with every CR as TAB and every LF as BS. The file is read to its
-// end; a NUL byte is no end of text here but part of a line (of a cell text, when in one).
+// A text holding a CR or an LF is written with every CR as TAB and every LF as BS. The file is
+// read to its end; a NUL byte is no end of text here but part of a line (of a cell text, when in
+// one).
 #pragma once
 
 #include <filesystem>

@@ -9,11 +9,31 @@
 #include <cstring>
 #include <system_error>
 
+#include "core/file_faults.h"
+
 namespace purselog {
 
 namespace fs = std::filesystem;
 
 namespace {
+
+FileFaultHook& InstalledHook() {
+  static FileFaultHook hook;
+  return hook;
+}
+
+// Runs the system call `call` unless the test hook fails it: then returns -1 with the hook's
+// errno, as the call would.
+template <typename Call>
+auto SystemCall(FileStep step, const fs::path& path, Call call) -> decltype(call()) {
+  if (const FileFaultHook& hook = InstalledHook()) {
+    if (const int error = hook(step, path)) {
+      errno = error;
+      return -1;
+    }
+  }
+  return call();
+}
 
 // Closes the descriptor when the scope ends, unless released.
 class Descriptor {
@@ -39,7 +59,8 @@ class Descriptor {
 };
 
 std::optional<std::string> ReadBytes(const fs::path& path, bool missing_is_error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd =
+      SystemCall(FileStep::kOpen, path, [&] { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC); });
   if (fd < 0) {
     const int err = errno;
     if (!missing_is_error && (err == ENOENT || err == ENOTDIR)) return std::nullopt;
@@ -54,7 +75,8 @@ std::optional<std::string> ReadBytes(const fs::path& path, bool missing_is_error
   if (info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
   char buffer[65536];
   for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    const ssize_t n =
+        SystemCall(FileStep::kRead, path, [&] { return ::read(fd, buffer, sizeof buffer); });
     if (n < 0) {
       if (errno == EINTR) continue;
       throw FileError("Cannot read file", path, errno);
@@ -76,7 +98,8 @@ mode_t NewFileMode() {
 
 void WriteAll(int fd, std::string_view bytes, const fs::path& path) {
   while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    const ssize_t n =
+        SystemCall(FileStep::kWrite, path, [&] { return ::write(fd, bytes.data(), bytes.size()); });
     if (n < 0) {
       if (errno == EINTR) continue;
       throw FileError("Cannot write file", path, errno);
@@ -177,13 +200,15 @@ std::optional<std::vector<std::string>> ReadLinesIfExists(const fs::path& path) 
 void WriteFileAtomic(const fs::path& path, std::string_view bytes) {
   const fs::path target = ResolveLinks(path);
   // mkstemp writes a new file whatever the target's permissions: ask for them first.
-  if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT) {
+  if (SystemCall(FileStep::kAccess, path,
+                 [&] { return ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS); }) != 0 &&
+      errno != ENOENT) {
     throw FileError("Cannot write file", path, errno);
   }
   const fs::path directory = target.has_parent_path() ? target.parent_path() : fs::path(".");
   const std::string temp_prefix = "." + target.filename().string() + ".";
   std::string temp_name = (directory / (temp_prefix + "XXXXXX")).string();
-  const int fd = ::mkstemp(temp_name.data());
+  const int fd = SystemCall(FileStep::kOpen, path, [&] { return ::mkstemp(temp_name.data()); });
   if (fd < 0) throw FileError("Cannot create file", path, errno);
   Descriptor temp(fd);
   try {
@@ -193,11 +218,16 @@ void WriteFileAtomic(const fs::path& path, std::string_view bytes) {
                             : NewFileMode();
     if (::fchmod(fd, mode) != 0) throw FileError("Cannot create file", path, errno);
     WriteAll(fd, bytes, path);
-    if (RetryOnInterrupt([fd] { return ::fdatasync(fd); }) != 0) {
+    if (RetryOnInterrupt([&] {
+          return SystemCall(FileStep::kFlush, path, [fd] { return ::fdatasync(fd); });
+        }) != 0) {
       throw FileError("Cannot write file", path, errno);
     }
-    if (temp.Close() != 0) throw FileError("Cannot write file", path, errno);
-    if (::rename(temp_name.c_str(), target.c_str()) != 0) {
+    if (SystemCall(FileStep::kClose, path, [&] { return temp.Close(); }) != 0) {
+      throw FileError("Cannot write file", path, errno);
+    }
+    if (SystemCall(FileStep::kRename, path,
+                   [&] { return ::rename(temp_name.c_str(), target.c_str()); }) != 0) {
       throw FileError("Cannot create file", path, errno);
     }
   } catch (...) {
@@ -205,12 +235,28 @@ void WriteFileAtomic(const fs::path& path, std::string_view bytes) {
     throw;
   }
   RemoveStaleTemporaries(directory, temp_prefix);
-  // Make the rename itself durable; the new file is complete whether or not this succeeds.
-  const int dir_fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir_fd >= 0) {
-    RetryOnInterrupt([dir_fd] { return ::fsync(dir_fd); });
-    ::close(dir_fd);
-  }
+  // Make the rename itself durable. The new file is in place whatever happens here, but a
+  // rename that may not survive a power loss is reported all the same, so that the caller does
+  // not take the write for done (a second write of the same bytes is harmless). A file system
+  // that cannot sync a directory says EINVAL: nothing more can be done there.
+  const int synced = RetryOnInterrupt([&] {
+    return SystemCall(FileStep::kSync, path, [&] {
+      const int dir_fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+      if (dir_fd < 0) return -1;
+      const int result = ::fsync(dir_fd);
+      const int error = errno;
+      ::close(dir_fd);
+      errno = error;
+      return result != 0 && error == EINVAL ? 0 : result;
+    });
+  });
+  if (synced != 0) throw FileError("Cannot sync directory", directory, errno);
+}
+
+FileFaultHook SetFileFaultHook(FileFaultHook hook) {
+  FileFaultHook previous = std::move(InstalledHook());
+  InstalledHook() = std::move(hook);
+  return previous;
 }
 
 void WriteLines(const fs::path& path, const std::vector<std::string>& lines,

@@ -55,9 +55,12 @@ std::vector<std::string> ReadLines(const std::filesystem::path& path);
 std::optional<std::vector<std::string>> ReadLinesIfExists(const std::filesystem::path& path);
 
 // Replaces the file with `bytes` so that it is never seen half-written: the bytes go to a new
-// file in the same directory (named "." + file name + "." + six letters or digits), are flushed
-// to disk, and that file is renamed over the target. On failure the temporary file is removed,
-// the target is left as it was, and FileError is thrown.
+// file in the same directory (named "." + file name + "." + six letters or digits, so never
+// "*.csv"), are flushed to disk, that file is renamed over the target, and the directory is
+// synced. On failure the temporary file is removed, the target is left as it was, and FileError
+// is thrown with the system's message. The one exception is a failure to sync the directory
+// after the rename: the target then already holds the new bytes, and FileError ("Cannot sync
+// directory") still says that the write may not survive a power loss.
 // - A symbolic link is followed to the end of its chain: the file it names is replaced (created
 //   when the link dangles), with the temporary beside that file, and the link stays a link.
 // - A target that exists but that the running user may not write is refused with EACCES.

@@ -10,6 +10,8 @@ git
 cmake
 pkg-config
 clang-format
+clang
+libclang-rt-14-dev
 qt6-base-dev
 qt6-base-dev-tools
 libqt6printsupport6

@@ -1,6 +1,5 @@
 #include "core/text_file.h"
 
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -10,54 +9,13 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "support/file_faults.h"
 #include "support/temp_dir.h"
-
-// Fault injection: this test program's own fdatasync, fsync and faccessat stand in front of the
-// C library's. Each fails as often as its counter says, then passes calls through.
-namespace {
-int fdatasync_interruptions = 0;
-int fsync_interruptions = 0;
-int faccessat_denials = 0;
-
-template <typename Function>
-Function* NextSymbol(const char* name) {
-  return reinterpret_cast<Function*>(::dlsym(RTLD_NEXT, name));
-}
-}  // namespace
-
-extern "C" int fdatasync(int fd) {
-  if (fdatasync_interruptions > 0) {
-    --fdatasync_interruptions;
-    errno = EINTR;
-    return -1;
-  }
-  static auto* const next = NextSymbol<int(int)>("fdatasync");
-  return next(fd);
-}
-
-extern "C" int fsync(int fd) {
-  if (fsync_interruptions > 0) {
-    --fsync_interruptions;
-    errno = EINTR;
-    return -1;
-  }
-  static auto* const next = NextSymbol<int(int)>("fsync");
-  return next(fd);
-}
-
-extern "C" int faccessat(int dir_fd, const char* path, int mode, int flags) noexcept {
-  if (faccessat_denials > 0) {
-    --faccessat_denials;
-    errno = EACCES;
-    return -1;
-  }
-  static auto* const next = NextSymbol<int(int, const char*, int, int)>("faccessat");
-  return next(dir_fd, path, mode, flags);
-}
 
 namespace purselog {
 namespace {
 
+using testing::FileFaultPlan;
 using testing::ListDir;
 using testing::ReadBytes;
 using testing::TempDir;
@@ -220,9 +178,11 @@ TEST(TextFile, AReadOnlyTargetIsRefused) {
     EXPECT_EQ(ListDir(dir.path()), "202401.csv");
   };
   // The system's answer "no write permission", as a user other than root gets it here.
-  faccessat_denials = 1;
-  expect_refused();
-  faccessat_denials = 0;
+  {
+    FileFaultPlan denied({{FileStep::kAccess, 1, 1, EACCES}});
+    expect_refused();
+    EXPECT_EQ(denied.Failures(), 1);
+  }
 
   if (::access(target.c_str(), W_OK) == 0) {
     GTEST_SKIP() << "running as a user who may write read-only files (root): the real "
@@ -251,11 +211,11 @@ TEST(TextFile, AWriteRemovesOnlyItsOwnStaleTemporaries) {
 
 TEST(TextFile, InterruptedFlushesAreRetried) {
   TempDir dir;
-  fdatasync_interruptions = 3;
-  fsync_interruptions = 2;
+  FileFaultPlan interruptions({{FileStep::kFlush, 1, 3, EINTR}, {FileStep::kSync, 1, 2, EINTR}});
   WriteLines(dir / "ini.ini", {"[setting]", "sime=25"});
-  EXPECT_EQ(fdatasync_interruptions, 0);
-  EXPECT_EQ(fsync_interruptions, 0);
+  EXPECT_EQ(interruptions.Failures(), 5);
+  EXPECT_EQ(interruptions.Calls(FileStep::kFlush), 4);
+  EXPECT_EQ(interruptions.Calls(FileStep::kSync), 3);
   EXPECT_EQ(ReadBytes(dir / "ini.ini"), "[setting]\r\nsime=25\r\n");
   EXPECT_EQ(ListDir(dir.path()), "ini.ini");
 }
