@@ -1,7 +1,6 @@
 #include "ui/category_settings/settings_grid.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -12,6 +11,7 @@
 #include <limits>
 
 #include "ui/common/glass.h"
+#include "ui/common/grid_cells.h"
 #include "ui/common/look.h"
 
 namespace purselog {
@@ -21,7 +21,6 @@ namespace {
 constexpr int kRowHeight = 21;
 const QColor kCellBackground(248, 248, 248);
 const QColor kNameBackground(255, 255, 255);
-const char* const kChosenProperty = "purselogChosen";
 
 }  // namespace
 
@@ -176,27 +175,20 @@ QWidget* SettingsGridDelegate::createEditor(QWidget* parent, const QStyleOptionV
     return edit;
   }
   // The kind: a choice of the two, no typing.
-  auto* list = new QComboBox(parent);
-  list->setEditable(false);
-  list->setFont(GothicFont(12));
-  list->addItem(ToGlass(ExpenseKindText()));
-  list->addItem(ToGlass(IncomeKindText()));
-  list->setProperty(kChosenProperty, false);
+  auto* list = new ListCellEditor(parent, {ToGlass(ExpenseKindText()), ToGlass(IncomeKindText())},
+                                  open_lists_);
   auto* self = const_cast<SettingsGridDelegate*>(this);
-  connect(list, &QComboBox::activated, self, [self, list] {
-    list->setProperty(kChosenProperty, true);
+  connect(list, &ListCellEditor::Chosen, self, [self, list] {
     emit self->commitData(list);
     emit self->closeEditor(list, QAbstractItemDelegate::NoHint);
   });
-  if (open_lists_) QTimer::singleShot(0, list, [list] { list->showPopup(); });
   return list;
 }
 
 void SettingsGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
   const QString text = index.data(Qt::EditRole).toString();
-  if (auto* list = qobject_cast<QComboBox*>(editor)) {
-    // Opens on the cell's kind, or on "支出" when it holds neither.
-    list->setCurrentIndex(std::max(list->findText(text, Qt::MatchExactly), 0));
+  if (auto* list = qobject_cast<ListCellEditor*>(editor)) {
+    list->Preselect(text);  // the cell's kind, or "支出" when it holds neither
     return;
   }
   if (auto* edit = qobject_cast<QLineEdit*>(editor)) edit->setText(text);
@@ -204,9 +196,9 @@ void SettingsGridDelegate::setEditorData(QWidget* editor, const QModelIndex& ind
 
 void SettingsGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                         const QModelIndex& index) const {
-  if (auto* list = qobject_cast<QComboBox*>(editor)) {
+  if (auto* list = qobject_cast<ListCellEditor*>(editor)) {
     // Only a kind the user chose changes the cell.
-    if (list->property(kChosenProperty).toBool()) {
+    if (list->chosen()) {
       model->setData(index, list->currentText(), Qt::EditRole);
     }
     return;
@@ -229,35 +221,7 @@ void SettingsGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
   }
   QStyleOptionViewItem cell = option;
   initStyleOption(&cell, index);
-  const QString text = cell.text;
-  // The background, selection and focus as the style draws them, without picture and text.
-  cell.text.clear();
-  cell.icon = QIcon();
-  cell.features &= ~QStyleOptionViewItem::HasDecoration;
-  const QWidget* widget = option.widget;
-  QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
-  style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
-
-  painter->save();
-  painter->setClipRect(option.rect);
-  int left = option.rect.left() + 1;
-  const QImage picture = index.data(Qt::DecorationRole).value<QImage>();
-  if (!picture.isNull()) {
-    const int top = option.rect.top() + (option.rect.height() - picture.height()) / 2;
-    painter->drawImage(left, top, picture);
-    left += picture.width();
-  }
-  const bool selected = option.state & QStyle::State_Selected;
-  QColor colour = selected ? option.palette.color(QPalette::HighlightedText)
-                           : option.palette.color(QPalette::Text);
-  const QVariant foreground = index.data(Qt::ForegroundRole);
-  if (!selected && foreground.canConvert<QColor>()) colour = foreground.value<QColor>();
-  painter->setPen(colour);
-  painter->setFont(cell.font);
-  painter->drawText(
-      QRect(left + 1, option.rect.top(), option.rect.right() - left, option.rect.height()),
-      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
-  painter->restore();
+  PaintPictureAndName(painter, cell, index);
 }
 
 SettingsGrid::SettingsGrid(CategorySettingsModel& model, QWidget* parent)

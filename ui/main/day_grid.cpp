@@ -2,7 +2,6 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -12,6 +11,7 @@
 #include <limits>
 
 #include "ui/common/glass.h"
+#include "ui/common/grid_cells.h"
 #include "ui/common/look.h"
 
 namespace purselog {
@@ -22,55 +22,6 @@ constexpr int kRowHeight = 21;
 constexpr int kColumnWidths[kDayPageColumns] = {80, 80, 80, 132};
 // A title click this close to a column border resizes instead of sorting.
 constexpr int kResizeMargin = 4;
-const char* const kChosenProperty = "purselogChosen";
-
-// Watches the list of a drop-down editor (its view and the view's viewport) and marks the editor
-// when the user chooses an entry there.
-class ListChoiceWatcher : public QObject {
- public:
-  explicit ListChoiceWatcher(QComboBox* list) : QObject(list), list_(list) {}
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    bool chosen = event->type() == QEvent::MouseButtonRelease;
-    // The list takes Enter already when it is offered as a shortcut.
-    if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
-      const int key = static_cast<QKeyEvent*>(event)->key();
-      chosen = key == Qt::Key_Return || key == Qt::Key_Enter;
-    }
-    if (chosen) list_->setProperty(kChosenProperty, true);
-    return false;
-  }
-
- private:
-  QComboBox* list_;
-};
-
-// Keys a closed drop-down editor would use to step through its entries, which would change the
-// cell without a choice: the page keys turn the page instead (on release, by the window), the
-// arrow keys open the list.
-enum class ClosedListKey { kPass, kSwallow, kOpenList };
-
-ClosedListKey ClassifyClosedListKey(const QKeyEvent& key) {
-  if (key.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return ClosedListKey::kPass;
-  switch (key.key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_F4:
-    case Qt::Key_Space:
-      return ClosedListKey::kOpenList;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-      return ClosedListKey::kPass;
-    default:
-      // Page keys, Home, End and typed letters (the combo box's own search) change nothing.
-      return ClosedListKey::kSwallow;
-  }
-}
-
 }  // namespace
 
 DayGridDelegate::DayGridDelegate(const CategoryTable& categories, DayPageModel& model,
@@ -96,31 +47,22 @@ QWidget* DayGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
     if (index.column() == kAmountColumn) edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return edit;
   }
-  auto* list = new QComboBox(parent);
-  list->setEditable(false);
-  list->setFont(GothicFont(12));
-  for (const std::string& entry : *entries) list->addItem(ToGlass(entry));
-  list->setProperty(kChosenProperty, false);
-  // Only a choice in the open list (a click on an entry, or Enter there) changes the cell; the
-  // list marks it before the combo box reports it.
-  list->view()->installEventFilter(new ListChoiceWatcher(list));
-  list->view()->viewport()->installEventFilter(new ListChoiceWatcher(list));
+  QStringList texts;
+  for (const std::string& entry : *entries) texts << ToGlass(entry);
+  auto* list = new ListCellEditor(parent, texts, open_lists_);
   // Choosing an entry ends the edit, as picking from a drop-down list does.
   auto* self = const_cast<DayGridDelegate*>(this);
-  connect(list, &QComboBox::activated, self, [self, list] {
-    if (!list->property(kChosenProperty).toBool()) return;
+  connect(list, &ListCellEditor::Chosen, self, [self, list] {
     emit self->commitData(list);
     emit self->closeEditor(list, QAbstractItemDelegate::NoHint);
   });
-  if (open_lists_) QTimer::singleShot(0, list, [list] { list->showPopup(); });
   return list;
 }
 
 void DayGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
   const QString text = index.data(Qt::EditRole).toString();
-  if (auto* list = qobject_cast<QComboBox*>(editor)) {
-    // The entry equal to the cell, or the first one.
-    list->setCurrentIndex(std::max(list->findText(text, Qt::MatchExactly), 0));
+  if (auto* list = qobject_cast<ListCellEditor*>(editor)) {
+    list->Preselect(text);  // the entry equal to the cell, or the first one
     return;
   }
   if (auto* edit = qobject_cast<QLineEdit*>(editor)) edit->setText(text);
@@ -128,9 +70,9 @@ void DayGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) c
 
 void DayGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                    const QModelIndex& index) const {
-  if (auto* list = qobject_cast<QComboBox*>(editor)) {
+  if (auto* list = qobject_cast<ListCellEditor*>(editor)) {
     // Only an entry the user chose changes the cell.
-    if (list->property(kChosenProperty).toBool() && list->currentIndex() >= 0) {
+    if (list->chosen() && list->currentIndex() >= 0) {
       runner_([&] { model->setData(index, list->currentText(), Qt::EditRole); });
     }
     return;
@@ -152,31 +94,18 @@ void DayGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionVi
 
 bool DayGridDelegate::eventFilter(QObject* watched, QEvent* event) {
   auto* editor = qobject_cast<QWidget*>(watched);
-  auto* list = qobject_cast<QComboBox*>(editor);
-  const bool list_closed = list != nullptr && !list->view()->isVisible();
+  auto* list = qobject_cast<ListCellEditor*>(editor);
   if (event->type() == QEvent::ShortcutOverride &&
       static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
     // Ctrl+V is the window's paste command, also while a cell is being edited: the editor
     // does not claim the key, so the window's shortcut takes it.
     return true;
   }
-  if (event->type() == QEvent::Wheel && list_closed) return true;
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (list_closed) {
-      switch (ClassifyClosedListKey(*key)) {
-        case ClosedListKey::kSwallow:
-          return true;
-        case ClosedListKey::kOpenList:
-          list->showPopup();
-          return true;
-        case ClosedListKey::kPass:
-          break;
-      }
-    }
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     // An open drop-down list takes Enter for itself.
-    if (enter && editor != nullptr && (list == nullptr || list_closed)) {
+    if (enter && editor != nullptr && (list == nullptr || !list->ListOpen())) {
       emit commitData(editor);
       emit closeEditor(editor, QAbstractItemDelegate::NoHint);
       emit EnterPressed();
@@ -228,36 +157,7 @@ void DayGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
   }
   QStyleOptionViewItem cell = option;
   initStyleOption(&cell, index);
-  const QString text = cell.text;
-  // The background, selection and focus as the style draws them, without icon and text.
-  cell.text.clear();
-  cell.icon = QIcon();
-  cell.features &= ~QStyleOptionViewItem::HasDecoration;
-  const QWidget* widget = option.widget;
-  QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
-  style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
-
-  painter->save();
-  painter->setClipRect(option.rect);
-  const QImage picture = index.data(Qt::DecorationRole).value<QImage>();
-  if (!picture.isNull()) {
-    const int top = option.rect.top() + (option.rect.height() - picture.height()) / 2;
-    painter->drawImage(option.rect.left(), top, picture);
-  }
-  const bool selected = option.state & QStyle::State_Selected;
-  QColor colour = selected ? option.palette.color(QPalette::HighlightedText)
-                           : option.palette.color(QPalette::Text);
-  const QVariant foreground = index.data(Qt::ForegroundRole);
-  if (!selected && foreground.canConvert<QColor>()) colour = foreground.value<QColor>();
-  painter->setPen(colour);
-  painter->setFont(cell.font);
-  painter->drawText(NameRect(option.rect, picture.isNull() ? 0 : picture.width()),
-                    Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
-  painter->restore();
-}
-
-QRect DayGridDelegate::NameRect(const QRect& cell, int icon_width) {
-  return cell.adjusted(icon_width + 1, 0, 0, 0);
+  PaintPictureAndName(painter, cell, index);
 }
 
 int DayGrid::RowAtRememberedPoint() const {

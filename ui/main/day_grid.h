@@ -34,8 +34,6 @@ class DayGridDelegate : public QStyledItemDelegate {
   // characters shows whole beside its icon in the 80-pixel column.
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;
-  // Where the category cell draws its name: right of the icon and a one-pixel gap.
-  static QRect NameRect(const QRect& cell, int icon_width);
 
   // Whether drop-down editors open their list at once (off in tests).
   void set_open_lists(bool open) { open_lists_ = open; }

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <QtTest>
 #include <filesystem>
 #include <functional>
@@ -197,8 +198,15 @@ class HimokuFormTest : public QObject {
       QCOMPARE(list->itemText(0), QStringLiteral("支出"));
       QCOMPARE(list->itemText(1), QStringLiteral("収入"));
       QCOMPARE(list->currentIndex(), 0);
-      list->setCurrentIndex(1);
-      emit list->activated(1);
+      // The wheel over the closed list changes nothing; a choice in the open list does.
+      QWheelEvent wheel(QPointF(5, 5), list->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                        Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(list, &wheel);
+      QTest::keyClick(list, Qt::Key_PageDown);
+      QCOMPARE(list->currentIndex(), 0);
+      list->showPopup();
+      list->view()->setCurrentIndex(list->model()->index(1, 0));
+      QTest::keyClick(list->view(), Qt::Key_Return);
       QCOMPARE(Text(window, 12, 0), QStringLiteral("収入"));
       QCOMPARE(Cell(window, 12, 5).data(Qt::BackgroundRole).value<QColor>(), QColor(236, 243, 255));
       // A cell keeps one line; a character without a Shift_JIS form is refused.

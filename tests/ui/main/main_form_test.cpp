@@ -24,6 +24,7 @@
 #include "ui/calendar/calendar_form.h"
 #include "ui/closing_day/sime_form.h"
 #include "ui/common/command.h"
+#include "ui/common/grid_cells.h"
 #include "ui/common/look.h"
 #include "ui/main/day_grid.h"
 #include "ui/main/day_page_model.h"
@@ -734,7 +735,7 @@ class MainFormTest : public QObject {
     QVERIFY(Start());
     const QFontMetrics metrics(Grid()->font());
     const QRect cell = Grid()->visualRect(Model().index(0, 0));
-    const int room = DayGridDelegate::NameRect(cell, form_->BuiltinIcons()[0].width()).width();
+    const int room = NameRect(cell, form_->BuiltinIcons()[0].width()).width();
     for (const std::string& name : form_->categories().names()) {
       QVERIFY2(metrics.horizontalAdvance(ToGlassForTest(name)) <= room, name.c_str());
     }
