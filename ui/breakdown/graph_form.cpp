@@ -146,9 +146,9 @@ Tgraphform::Tgraphform(Host& host, QWidget* parent)
   rule.setColor(QPalette::Window, Qt::black);
   shape1_->setPalette(rule);
 
-  connect(MakeButton("SpeedButton3", QStringLiteral("Print"), QRect(240, 192, 73, 25)),
+  connect(MakeCaptionButton(this, "SpeedButton3", QStringLiteral("Print"), QRect(240, 192, 73, 25)),
           &QToolButton::clicked, this, &Tgraphform::SpeedButton3Click);
-  connect(MakeButton("SpeedButton1", QStringLiteral("OK"), QRect(320, 192, 73, 25)),
+  connect(MakeCaptionButton(this, "SpeedButton1", QStringLiteral("OK"), QRect(320, 192, 73, 25)),
           &QToolButton::clicked, this, &Tgraphform::SpeedButton1Click);
 }
 
@@ -159,21 +159,6 @@ QLabel* Tgraphform::MakeLabel(const char* name, const QRect& geometry, Qt::Align
   label->setFont(GothicFont(12, true));
   label->setAlignment(alignment | Qt::AlignVCenter);
   return label;
-}
-
-QToolButton* Tgraphform::MakeButton(const char* name, const QString& caption,
-                                    const QRect& geometry) {
-  auto* button = new QToolButton(this);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setGeometry(geometry);
-  button->setText(caption);
-  button->setFont(GothicFont(12, true));
-  button->setFocusPolicy(Qt::TabFocus);
-  button->setStyleSheet(QStringLiteral(
-      "QToolButton { border: 1px solid #8a9bb8; border-radius: 3px; background: #f4f6fa; }"
-      "QToolButton:hover { background: #e3eaf6; }"
-      "QToolButton:pressed { background: #cfd9ec; }"));
-  return button;
 }
 
 void Tgraphform::Prepare(BreakdownView view, const ChartPaletteColors& palette,

@@ -64,7 +64,6 @@ class Tgraphform : public QDialog {
   void FillTable();
   void CentreOnScreen();
   QLabel* MakeLabel(const char* name, const QRect& geometry, Qt::Alignment alignment);
-  QToolButton* MakeButton(const char* name, const QString& caption, const QRect& geometry);
   const QImage* IconOf(const BreakdownRow& row) const;
 
   Host& host_;

@@ -268,43 +268,23 @@ Tcalendarform::Tcalendarform(Host& host, QWidget* parent)
 
   const int buttons_top = kGridGeometry.bottom() + 9;
   QToolButton* previous =
-      MakeButton("SpeedButton2", QRect(kGridGeometry.left(), buttons_top, 28, 28));
-  const QPixmap previous_glyph(QStringLiteral(":/purselog/btn_prev.png"));
-  previous->setIcon(QIcon(previous_glyph));
-  previous->setIconSize(previous_glyph.size());
+      MakeGlyphButton(this, "SpeedButton2", QStringLiteral("btn_prev"),
+                      QRect(kGridGeometry.left(), buttons_top, 28, 28), GlyphBackdrop::kBody);
   previous->setToolTip(QStringLiteral("前の月"));
   connect(previous, &QToolButton::clicked, this, &Tcalendarform::SpeedButton2Click);
 
-  QToolButton* ok = MakeButton("SpeedButton1", QRect((kWidth - 76) / 2, buttons_top + 2, 76, 24));
-  ok->setText(QStringLiteral("OK"));
-  ok->setStyleSheet(QStringLiteral(
-      "QToolButton { border: 1px solid #8a9bb8; border-radius: 3px; background: #f4f6fa; }"
-      "QToolButton:hover { background: #e3eaf6; }"
-      "QToolButton:pressed { background: #cfd9ec; }"));
+  QToolButton* ok = MakeCaptionButton(this, "SpeedButton1", QStringLiteral("OK"),
+                                      QRect((kWidth - 76) / 2, buttons_top + 2, 76, 24), false);
   connect(ok, &QToolButton::clicked, this, &Tcalendarform::SpeedButton1Click);
 
   QToolButton* next =
-      MakeButton("SpeedButton3", QRect(kGridGeometry.right() - 27, buttons_top, 28, 28));
-  const QPixmap next_glyph(QStringLiteral(":/purselog/btn_next.png"));
-  next->setIcon(QIcon(next_glyph));
-  next->setIconSize(next_glyph.size());
+      MakeGlyphButton(this, "SpeedButton3", QStringLiteral("btn_next"),
+                      QRect(kGridGeometry.right() - 27, buttons_top, 28, 28), GlyphBackdrop::kBody);
   next->setToolTip(QStringLiteral("次の月"));
   connect(next, &QToolButton::clicked, this, &Tcalendarform::SpeedButton3Click);
 
   PaintSkinPicture();
   ShowTitle();
-}
-
-QToolButton* Tcalendarform::MakeButton(const char* name, const QRect& geometry) {
-  auto* button = new QToolButton(this);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setGeometry(geometry);
-  button->setFocusPolicy(Qt::TabFocus);
-  button->setStyleSheet(
-      QStringLiteral("QToolButton { border: none; background: transparent; padding: 0px; }"
-                     "QToolButton:hover { background: rgba(0, 0, 0, 20); border-radius: 3px; }"
-                     "QToolButton:pressed { background: rgba(0, 0, 0, 40); border-radius: 3px; }"));
-  return button;
 }
 
 const Date& Tcalendarform::CalendarDate() const { return cal_->CalendarDate(); }

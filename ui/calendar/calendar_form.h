@@ -130,7 +130,6 @@ class Tcalendarform : public QDialog {
   void PaintSkinPicture();
   void CentreOnScreen();
   void ShowTitle();
-  QToolButton* MakeButton(const char* name, const QRect& geometry);
 
   Date start_date_;
   std::optional<Date> result_;

@@ -1,6 +1,9 @@
 #include "ui/common/look.h"
 
+#include <QIcon>
+#include <QPixmap>
 #include <QStringList>
+#include <QToolButton>
 
 namespace purselog {
 
@@ -12,6 +15,40 @@ QFont GothicFont(int pixel_size, bool bold) {
   font.setPixelSize(pixel_size);
   font.setBold(bold);
   return font;
+}
+
+QToolButton* MakeCaptionButton(QWidget* parent, const char* name, const QString& caption,
+                               const QRect& geometry, bool bold) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setGeometry(geometry);
+  button->setText(caption);
+  button->setFont(GothicFont(12, bold));
+  button->setFocusPolicy(Qt::TabFocus);
+  button->setStyleSheet(QStringLiteral(
+      "QToolButton { border: 1px solid #8a9bb8; border-radius: 3px; background: #f4f6fa; }"
+      "QToolButton:hover { background: #e3eaf6; }"
+      "QToolButton:pressed { background: #cfd9ec; }"));
+  return button;
+}
+
+QToolButton* MakeGlyphButton(QWidget* parent, const char* name, const QString& glyph,
+                             const QRect& geometry, GlyphBackdrop backdrop) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setGeometry(geometry);
+  const QPixmap picture(QStringLiteral(":/purselog/") + glyph + QStringLiteral(".png"));
+  button->setIcon(QIcon(picture));
+  button->setIconSize(picture.size());
+  const bool title = backdrop == GlyphBackdrop::kTitleBand;
+  button->setAutoRaise(true);
+  button->setFocusPolicy(title ? Qt::NoFocus : Qt::TabFocus);
+  button->setStyleSheet(
+      QStringLiteral("QToolButton { border: none; background: transparent; padding: 0px; }"
+                     "QToolButton:hover { background: rgba(%1); border-radius: 3px; }"
+                     "QToolButton:pressed { background: rgba(0, 0, 0, 40); border-radius: 3px; }")
+          .arg(title ? QStringLiteral("255, 255, 255, 70") : QStringLiteral("0, 0, 0, 20")));
+  return button;
 }
 
 }  // namespace purselog

@@ -3,11 +3,27 @@
 
 #include <QColor>
 #include <QFont>
+#include <QRect>
+#include <QString>
+
+class QToolButton;
+class QWidget;
 
 namespace purselog {
 
 // "ＭＳ Ｐゴシック" where it exists, else the installed Japanese Gothic family.
 QFont GothicFont(int pixel_size, bool bold = false);
+
+// A flat button with a caption in a thin rounded frame ("OK", "Print", "Draw Graph").
+QToolButton* MakeCaptionButton(QWidget* parent, const char* name, const QString& caption,
+                               const QRect& geometry, bool bold = true);
+
+// Where a glyph button stands: on the dark title band (it lightens under the pointer) or on the
+// window's white body (it darkens).
+enum class GlyphBackdrop { kTitleBand, kBody };
+// A flat button showing the picture ":/purselog/<glyph>.png", without a frame.
+QToolButton* MakeGlyphButton(QWidget* parent, const char* name, const QString& glyph,
+                             const QRect& geometry, GlyphBackdrop backdrop);
 
 inline const QColor kIncomeText{16, 16, 96};
 inline const QColor kIncomeBackground{236, 243, 255};

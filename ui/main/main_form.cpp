@@ -152,18 +152,8 @@ void Tmainform::BuildWindow() {
 
 QToolButton* Tmainform::MakeButton(const QString& name, const QString& glyph, const QRect& geometry,
                                    const QString& hint) {
-  auto* button = new QToolButton(this);
-  button->setObjectName(name);
-  button->setGeometry(geometry);
-  button->setAutoRaise(true);
-  button->setFocusPolicy(Qt::NoFocus);
-  const QPixmap picture(QStringLiteral(":/purselog/") + glyph + QStringLiteral(".png"));
-  button->setIcon(QIcon(picture));
-  button->setIconSize(picture.size());
-  button->setStyleSheet(QStringLiteral(
-      "QToolButton { border: none; background: transparent; padding: 0px; }"
-      "QToolButton:hover { background: rgba(255, 255, 255, 70); border-radius: 3px; }"
-      "QToolButton:pressed { background: rgba(0, 0, 0, 40); border-radius: 3px; }"));
+  QToolButton* button = MakeGlyphButton(this, name.toLatin1().constData(), glyph, geometry,
+                                        GlyphBackdrop::kTitleBand);
   if (!hint.isEmpty()) button->setToolTip(hint);
   return button;
 }

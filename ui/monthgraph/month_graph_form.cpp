@@ -120,18 +120,8 @@ Tmonthgraph::Tmonthgraph(Host& host, const Book& book, const std::vector<QImage>
   label1_->setPalette(title);
   TitleDrag::Install(label1_);
 
-  auto* close_glyph = new QToolButton(this);
-  close_glyph->setObjectName(QStringLiteral("SpeedButton6"));
-  close_glyph->setGeometry(644, 3, 16, 16);
-  close_glyph->setAutoRaise(true);
-  close_glyph->setFocusPolicy(Qt::NoFocus);
-  const QPixmap glyph(QStringLiteral(":/purselog/btn_close.png"));
-  close_glyph->setIcon(QIcon(glyph));
-  close_glyph->setIconSize(glyph.size());
-  close_glyph->setStyleSheet(QStringLiteral(
-      "QToolButton { border: none; background: transparent; padding: 0px; }"
-      "QToolButton:hover { background: rgba(255, 255, 255, 70); border-radius: 3px; }"
-      "QToolButton:pressed { background: rgba(0, 0, 0, 40); border-radius: 3px; }"));
+  QToolButton* close_glyph = MakeGlyphButton(this, "SpeedButton6", QStringLiteral("btn_close"),
+                                             QRect(644, 3, 16, 16), GlyphBackdrop::kTitleBand);
   connect(close_glyph, &QToolButton::clicked, this, &Tmonthgraph::SpeedButton6Click);
 
   image2_ = new QLabel(this);
@@ -161,30 +151,15 @@ Tmonthgraph::Tmonthgraph(Host& host, const Book& book, const std::vector<QImage>
   combo_box1_->setFont(GothicFont(12));
   connect(combo_box1_, &QComboBox::currentIndexChanged, this, &Tmonthgraph::ComboBox1Change);
 
-  QToolButton* draw =
-      MakeButton("SpeedButton1", QStringLiteral("Draw Graph"), QRect(280, 336, 113, 25));
+  QToolButton* draw = MakeCaptionButton(this, "SpeedButton1", QStringLiteral("Draw Graph"),
+                                        QRect(280, 336, 113, 25));
   QPalette draw_text = draw->palette();
   draw_text.setColor(QPalette::ButtonText, QColor(70, 70, 70));
   draw->setPalette(draw_text);
   connect(draw, &QToolButton::clicked, this,
           [this] { RunCommand(host_, this, [this] { SpeedButton1Click(); }); });
-  connect(MakeButton("SpeedButton2", QStringLiteral("Close"), QRect(584, 336, 73, 25)),
+  connect(MakeCaptionButton(this, "SpeedButton2", QStringLiteral("Close"), QRect(584, 336, 73, 25)),
           &QToolButton::clicked, this, &Tmonthgraph::SpeedButton6Click);
-}
-
-QToolButton* Tmonthgraph::MakeButton(const char* name, const QString& caption,
-                                     const QRect& geometry) {
-  auto* button = new QToolButton(this);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setGeometry(geometry);
-  button->setText(caption);
-  button->setFont(GothicFont(12, true));
-  button->setFocusPolicy(Qt::TabFocus);
-  button->setStyleSheet(QStringLiteral(
-      "QToolButton { border: 1px solid #8a9bb8; border-radius: 3px; background: #f4f6fa; }"
-      "QToolButton:hover { background: #e3eaf6; }"
-      "QToolButton:pressed { background: #cfd9ec; }"));
-  return button;
 }
 
 void Tmonthgraph::FormShow() {

@@ -55,7 +55,6 @@ class Tmonthgraph : public QDialog {
 
  private:
   void FormShow();
-  QToolButton* MakeButton(const char* name, const QString& caption, const QRect& geometry);
   void ClearChart();
 
   Host& host_;
