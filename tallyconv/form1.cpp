@@ -16,6 +16,7 @@
 #include "ui/common/command.h"
 #include "ui/common/glass.h"
 #include "ui/common/look.h"
+#include "ui/common/skin.h"
 
 namespace purselog {
 
@@ -60,11 +61,7 @@ TForm1::TForm1(const ProgramPaths& paths, Host& host) : paths_(paths), host_(hos
   memo_->setReadOnly(true);
   memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CentreOnScreen(*this);
 }
 
 bool TForm1::FormCreate() {

@@ -193,7 +193,7 @@ void Tgraphform::FormShow() {
   label5_->setText(ToGlass(view_.balance_text));
   label1_->setText(ToGlass(view_.title));
   // Centred when first opened; afterwards it keeps the place the user gave it.
-  if (!shown_before_) CentreOnScreen();
+  if (!shown_before_) CentreOnScreen(*this);
   shown_before_ = true;
   update();
 }
@@ -338,15 +338,6 @@ void Tgraphform::PrintReport() {
 void Tgraphform::reject() {}
 
 void Tgraphform::closeEvent(QCloseEvent* event) { event->ignore(); }
-
-void Tgraphform::CentreOnScreen() {
-  const QScreen* screen = this->screen();
-  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  QRect frame = frameGeometry();
-  frame.moveCenter(screen->availableGeometry().center());
-  move(frame.topLeft());
-}
 
 void Tgraphform::showEvent(QShowEvent* event) {
   FormShow();

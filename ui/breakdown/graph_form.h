@@ -62,7 +62,6 @@ class Tgraphform : public QDialog {
  private:
   void FormShow();
   void FillTable();
-  void CentreOnScreen();
   QLabel* MakeLabel(const char* name, const QRect& geometry, Qt::Alignment alignment);
   const QImage* IconOf(const BreakdownRow& row) const;
 

@@ -234,16 +234,7 @@ Tcalendarform::Tcalendarform(Host& host, QWidget* parent)
   setFixedSize(kWidth, kHeight);
   setFont(GothicFont(12));
 
-  label1_ = new QLabel(this);
-  label1_->setObjectName(QStringLiteral("Label1"));
-  label1_->setGeometry(10, 3, 170, 17);
-  label1_->setFont(GothicFont(12, true));
-  label1_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  label1_->setAttribute(Qt::WA_TranslucentBackground);
-  QPalette title = label1_->palette();
-  title.setColor(QPalette::WindowText, Qt::white);
-  label1_->setPalette(title);
-  TitleDrag::Install(label1_);
+  label1_ = MakeTitleLabel(this, "Label1", QString(), QRect(10, 3, 170, 17));
 
   label2_ = new QLabel(QStringLiteral("赤太字：今日"), this);
   label2_->setObjectName(QStringLiteral("Label2"));
@@ -314,7 +305,7 @@ void Tcalendarform::SpeedButton3Click() {
 
 void Tcalendarform::FormShow() {
   PaintSkinPicture();
-  CentreOnScreen();
+  CentreOnScreen(*this);
   cal_->SetCalendarDate(start_date_);
   cal_->setFocus();
 }
@@ -328,15 +319,6 @@ void Tcalendarform::PaintSkinPicture() {
   skin_ = QImage(size(), QImage::Format_RGB32);
   PaintSkin(skin_, BuiltinSkinPieces());
   update();
-}
-
-void Tcalendarform::CentreOnScreen() {
-  const QScreen* screen = this->screen();
-  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  QRect frame = frameGeometry();
-  frame.moveCenter(screen->availableGeometry().center());
-  move(frame.topLeft());
 }
 
 void Tcalendarform::ShowTitle() { label1_->setText(ToGlass(CalendarTitleText(CalendarDate()))); }

@@ -128,7 +128,6 @@ class Tcalendarform : public QDialog {
  private:
   void FormShow();
   void PaintSkinPicture();
-  void CentreOnScreen();
   void ShowTitle();
 
   Date start_date_;

@@ -45,16 +45,7 @@ THIMOKUForm::THIMOKUForm(Host& host, Book& book, IconSlotPictures& pictures,
   skin_ = QImage(kWidth, kHeight, QImage::Format_RGB32);
   PaintSkin(skin_, BuiltinSkinPieces());
 
-  label1_ = new QLabel(QStringLiteral("費目設定"), this);
-  label1_->setObjectName(QStringLiteral("Label1"));
-  label1_->setGeometry(10, 3, 200, 17);
-  label1_->setFont(GothicFont(12, true));
-  label1_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  label1_->setAttribute(Qt::WA_TranslucentBackground);
-  QPalette title = label1_->palette();
-  title.setColor(QPalette::WindowText, Qt::white);
-  label1_->setPalette(title);
-  TitleDrag::Install(label1_);
+  label1_ = MakeTitleLabel(this, "Label1", QStringLiteral("費目設定"), QRect(10, 3, 200, 17));
 
   model_ = new CategorySettingsModel(
       table_, [this](const RowIcon& icon) { return RowPicture(icon); }, this);
@@ -207,17 +198,8 @@ void THIMOKUForm::DelICON1Click() {
   model_->IconsChanged();
 }
 
-void THIMOKUForm::CentreOnScreen() {
-  const QScreen* screen = this->screen();
-  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  QRect frame = frameGeometry();
-  frame.moveCenter(screen->availableGeometry().center());
-  move(frame.topLeft());
-}
-
 void THIMOKUForm::showEvent(QShowEvent* event) {
-  CentreOnScreen();
+  CentreOnScreen(*this);
   grid_->setFocus();
   QDialog::showEvent(event);
 }

@@ -65,7 +65,6 @@ class THIMOKUForm : public QDialog {
   void Run(const std::function<void()>& action);
   std::span<const std::string> UsedSlotNames() const;
   QImage RowPicture(const RowIcon& icon) const;
-  void CentreOnScreen();
 
   Host& host_;
   Book& book_;

@@ -13,6 +13,7 @@
 #include "ledger/period.h"
 #include "ui/common/glass.h"
 #include "ui/common/look.h"
+#include "ui/common/skin.h"
 
 namespace purselog {
 
@@ -71,11 +72,7 @@ Tsimeform::Tsimeform(Host& host, QWidget* parent)
   setTabOrder(edit_, ok_);
 
   Prepare(0);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CentreOnScreen(*this);
 }
 
 void Tsimeform::Prepare(int closing_day) {

@@ -1,13 +1,41 @@
 #include "ui/common/skin.h"
 
+#include <QGuiApplication>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
+#include "ui/common/look.h"
 #include "ui/common/resources.h"
 
 namespace purselog {
+
+QLabel* MakeTitleLabel(QWidget* window, const char* name, const QString& text,
+                       const QRect& geometry) {
+  auto* label = new QLabel(text, window);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setGeometry(geometry);
+  label->setFont(GothicFont(12, true));
+  label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  label->setAttribute(Qt::WA_TranslucentBackground);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, Qt::white);
+  label->setPalette(palette);
+  TitleDrag::Install(label);
+  return label;
+}
+
+void CentreOnScreen(QWidget& window) {
+  const QScreen* screen = window.screen();
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  QRect frame = window.frameGeometry();
+  frame.moveCenter(screen->availableGeometry().center());
+  window.move(frame.topLeft());
+}
 
 const SkinPieces& BuiltinSkinPieces() {
   InitResources();

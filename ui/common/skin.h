@@ -5,6 +5,9 @@
 #include <QObject>
 #include <QPoint>
 
+class QLabel;
+class QRect;
+class QString;
 class QWidget;
 
 namespace purselog {
@@ -24,6 +27,13 @@ const SkinPieces& BuiltinSkinPieces();
 // Paints the skin into `target`: white inside, corners copied, edges stretched from their
 // pattern slices, pixel for pixel.
 void PaintSkin(QImage& target, const SkinPieces& pieces);
+
+// The title of a skinned window: a white bold label on the title band that drags the window.
+QLabel* MakeTitleLabel(QWidget* window, const char* name, const QString& text,
+                       const QRect& geometry);
+
+// Centres the window on its screen (the primary screen while it has none yet).
+void CentreOnScreen(QWidget& window);
 
 // Makes a label the title bar of its window: pressing the left button on it starts a move of
 // the window, as the title bar of a framed window would.

@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "ui/common/look.h"
+#include "ui/common/skin.h"
 
 namespace purselog {
 
@@ -52,11 +53,7 @@ Tsaveform::Tsaveform(QWidget* parent)
   connect(ok_, &QPushButton::clicked, this, &Tsaveform::SpeedButton1Click);
   connect(cancel_, &QPushButton::clicked, this, &Tsaveform::SpeedButton2Click);
 
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CentreOnScreen(*this);
 }
 
 void Tsaveform::Prepare(const Date& date) {

@@ -111,14 +111,8 @@ Tmonthgraph::Tmonthgraph(Host& host, const Book& book, const std::vector<QImage>
   move(kScreenPosition);
   graph_font_ = CanvasFontOf(font(), kBlack);
 
-  label1_ = new QLabel(QStringLiteral("月別収入・支出グラフ"), this);
-  label1_->setObjectName(QStringLiteral("Label1"));
-  label1_->setGeometry(24, 6, 617, 17);
-  label1_->setFont(GothicFont(12, true));
-  QPalette title = label1_->palette();
-  title.setColor(QPalette::WindowText, Qt::white);
-  label1_->setPalette(title);
-  TitleDrag::Install(label1_);
+  label1_ =
+      MakeTitleLabel(this, "Label1", QStringLiteral("月別収入・支出グラフ"), QRect(24, 6, 617, 17));
 
   QToolButton* close_glyph = MakeGlyphButton(this, "SpeedButton6", QStringLiteral("btn_close"),
                                              QRect(644, 3, 16, 16), GlyphBackdrop::kTitleBand);

@@ -41,15 +41,7 @@ Tfnet::Tfnet(Host& host, Book& book, QWidget* parent)
   setFixedSize(kWidth, kHeight);
   setFont(GothicFont(12));
 
-  label6_ = new QLabel(QStringLiteral("NET 機能"), this);
-  label6_->setObjectName(QStringLiteral("Label6"));
-  label6_->setGeometry(10, 3, 200, 17);
-  label6_->setFont(GothicFont(12, true));
-  label6_->setAttribute(Qt::WA_TranslucentBackground);
-  QPalette title = label6_->palette();
-  title.setColor(QPalette::WindowText, Qt::white);
-  label6_->setPalette(title);
-  TitleDrag::Install(label6_);
+  label6_ = MakeTitleLabel(this, "Label6", QStringLiteral("NET 機能"), QRect(10, 3, 200, 17));
 
   edit1_ = MakeEdit("Edit1", "Label1", QStringLiteral("URL:"), QRect(64, 32, 248, 21), 16);
   speed_button1_ = new QToolButton(this);
