@@ -34,8 +34,11 @@ class Tfnet : public QDialog {
   // result cleared, and the window placed 16 pixels left of and above its parent's corner.
   // Throws FileError when ini.ini cannot be read.
   void Prepare();
-  // Whether the window closed with the import: ~net.dat holds a fresh, complete answer to merge.
+  // Whether the window closed with the import: Answer() is a fresh, complete answer to merge
+  // (~net.dat holds it too, unless it could not be written; the error has then been shown).
   bool Result() const { return import_; }
+  // The answer of the last download that arrived whole, as received.
+  const std::string& Answer() const { return answer_; }
   // Writes URL, PROXY, PORT and ID to ini.ini in one rewrite. Throws IniWriteError.
   void SaveSettings() const;
 
@@ -79,6 +82,7 @@ class Tfnet : public QDialog {
   Book& book_;
   THttpCli http_;
   bool import_ = false;
+  std::string answer_;
   QImage skin_;
   QLabel* label6_ = nullptr;
   QLineEdit* edit1_ = nullptr;
