@@ -1,6 +1,7 @@
 // Tfnet: the NET window "NET 機能". It fetches the entries waiting on the web service into
 // ~net.dat, shows them in its log, and closes with the import result once they have been fetched
-// again with the instruction to delete them on the service; the main window then merges the file.
+// again with the instruction to delete them on the service; the main window then merges that
+// answer (Answer(), the bytes ~net.dat holds).
 // Created once, shown modally at each opening; the four stored fields are read from ini.ini at
 // each opening (Prepare) and written back at each closing (SaveSettings). The password stays in
 // its field for the run and is never stored.
