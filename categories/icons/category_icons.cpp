@@ -99,6 +99,19 @@ bool SamePixels(const QImage& a, const QImage& b) {
   return true;
 }
 
+// Whether every pixel of a picture with a colour table names one of its colours (a file may
+// give fewer colours than its pixels use).
+bool PixelsWithinColourTable(const QImage& image) {
+  if (image.depth() > 8) return true;
+  const int colours = image.colorCount();
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (image.pixelIndex(x, y) >= colours) return false;
+    }
+  }
+  return true;
+}
+
 constexpr QRgb kBlack = 0xFF000000u;
 constexpr QRgb kWhite = 0xFFFFFFFFu;
 
@@ -174,6 +187,8 @@ QImage DecodeBitmap(std::string_view bytes) {
   // rather than one that may hold stray memory.
   if (zeros.constBits() != zeros_at || ones.constBits() != ones_at) return {};
   if (!SamePixels(zeros, ones)) return {};
+  // A pixel without a colour in the file makes no picture either.
+  if (!PixelsWithinColourTable(zeros)) return {};
   return zeros;
 }
 

@@ -84,10 +84,10 @@ std::string Rle8Bmp(const std::string& codes) {
   return bytes + codes;
 }
 
-// Each row: one magenta pixel, then 15 blue, then the end of the line.
-std::string RowCodes(int rows) {
+// Each row: one magenta pixel, then 15 of colour `colour` (1: blue), then the end of the line.
+std::string RowCodes(int rows, char colour = '\x01') {
   std::string codes;
-  for (int y = 0; y < rows; ++y) codes += std::string("\x01\x00\x0F\x01\x00\x00", 6);
+  for (int y = 0; y < rows; ++y) codes += std::string("\x01\x00\x0F", 3) + colour + '\0' + '\0';
   return codes;
 }
 
@@ -135,6 +135,8 @@ INSTANTIATE_TEST_SUITE_P(
         // The image reader leaves pixels the codes do not set as memory held them.
         BadIcon{"RunLengthCodesEndEarly", IconFileKind::kBmp,
                 Rle8Bmp(RowCodes(8) + std::string("\x00\x01", 2)), BmpRule::kSixteenSquare},
+        BadIcon{"PixelsBeyondTheColourTable", IconFileKind::kBmp, Rle8Bmp(RowCodes(16, '\x05')),
+                BmpRule::kSixteenSquare},
         BadIcon{"RunLengthCodesJump", IconFileKind::kBmp,
                 Rle8Bmp(std::string("\x00\x02\x05\x05", 4) + RowCodes(16)),
                 BmpRule::kSixteenSquare},
