@@ -202,6 +202,7 @@ void Tfnet::SetLog(const std::vector<std::string>& lines) {
 
 bool Tfnet::Download(bool remove) {
   memo1_->clear();
+  answer_.clear();
   HttpSettings& settings = http_.settings();
   settings.url = ServiceRequestUrl(Bytes(edit1_), Bytes(edit4_), Bytes(edit5_), remove);
   settings.proxy = Bytes(edit2_);
@@ -236,7 +237,7 @@ bool Tfnet::Download(bool remove) {
   button1_->setEnabled(true);
   // A whole answer is kept before ~net.dat is written: an import's answer is gone from the
   // service, and a file that cannot be written must not take it along.
-  answer_ = whole ? received : std::string();
+  if (whole) answer_ = received;
   // What arrived stays in ~net.dat, also after a failure.
   WriteFileAtomic(answer_file, received);
   if (whole) {
