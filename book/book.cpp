@@ -90,8 +90,10 @@ Outcome Book::Shutdown() {
   try {
     WriteSettings();
   } catch (const std::exception& error) {
-    // The page is safe; the program ends all the same.
+    // The page is safe, the settings are not: the program goes on, so that a closing day or an
+    // icon chosen since the start is not lost, and the next closing writes them again.
     outcome.notices.push_back(ErrorNotice(error.what()));
+    return outcome;
   }
   started_ = false;
   outcome.done = true;

@@ -69,7 +69,8 @@ class Book {
   bool started() const { return started_; }
 
   // Shutdown: the page shown is written back, then the settings in one write. Not done when the
-  // page cannot be written: the program goes on as it was, and no setting is written.
+  // page cannot be written (the program goes on as it was, and no setting is written) or the
+  // settings cannot (the program goes on, its page written).
   Outcome Shutdown();
 
   // The change of date: write the page shown back, set the date, load its page, refresh the

@@ -9,7 +9,11 @@
 namespace purselog {
 
 void TEcsv::Load(const std::filesystem::path& path) {
-  lines_ = ReadLinesIfExists(path).value_or(std::vector<std::string>{});
+  LoadText(ReadFileBytesIfExists(path).value_or(std::string()));
+}
+
+void TEcsv::LoadText(std::string_view text) {
+  lines_ = SplitLines(text);
   for (std::string& line : lines_) {
     if (!line.empty() && line.back() == ',') line += "\"\"";
   }

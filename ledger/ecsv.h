@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace purselog {
@@ -13,6 +14,8 @@ class TEcsv {
   // Replaces the table with the lines of the file; a missing file gives no lines. Throws
   // FileError when the file exists but cannot be read.
   void Load(const std::filesystem::path& path);
+  // Replaces the table with the lines of the text.
+  void LoadText(std::string_view text);
   int RowCount() const;
   // The largest number of fields of any line; 0 without lines.
   int ColCount() const;

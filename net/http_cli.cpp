@@ -23,23 +23,6 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
 
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool IsStatusLine(std::string_view line) {
-  return StartsWith(line, "HTTP/1.0") || StartsWith(line, "HTTP/1.1");
-}
-
-// The answer starts an HTML document without a header.
-bool IsHtmlStart(std::string_view line) {
-  constexpr std::string_view kHtml = "<HTML>";
-  if (line.size() < kHtml.size()) return false;
-  for (std::size_t i = 0; i < kHtml.size(); ++i) {
-    if (UpperAscii(line[i]) != kHtml[i]) return false;
-  }
-  return true;
-}
-
 // A port of one to five digits naming 1 to 65535.
 bool IsValidPort(std::string_view port) {
   if (port.empty() || port.size() > 5) return false;
@@ -54,116 +37,6 @@ bool IsValidPort(std::string_view port) {
 [[noreturn]] void Fail(std::string_view message, int number = kHttpClientFailure) {
   throw EHttpException(std::string(message), number);
 }
-
-// Reads an answer as it arrives: the status line and the header fields, then the body, which goes
-// to the sink. An answer that does not start with a status line is all body.
-class ResponseReader {
- public:
-  ResponseReader(const THttpCli::Sink& sink, int& status_code, std::string& reason)
-      : sink_(sink), status_code_(status_code), reason_(reason) {}
-
-  // Takes the next bytes. True when the header has ended with a "location": the answer is a
-  // redirection and the rest of it is not wanted. Throws EHttpException for a status of 400 or
-  // more and for a header beyond its limits.
-  bool Feed(std::string_view bytes) {
-    if (mode_ == Mode::kBody) {
-      Deliver(bytes);
-      return false;
-    }
-    pending_.append(bytes);
-    if (mode_ == Mode::kFirstLine) {
-      if (pending_.size() < 8 && pending_.find('\n') == std::string::npos) return false;
-      if (!IsStatusLine(pending_)) {
-        StartBody(0);
-        return false;
-      }
-      mode_ = Mode::kHeader;
-    }
-    return ReadHeaderLines();
-  }
-
-  // The server closed the connection.
-  void Finish() {
-    // Fewer bytes than a status line takes: they are the body.
-    if (mode_ == Mode::kFirstLine) StartBody(0);
-  }
-
-  bool InBody() const { return mode_ == Mode::kBody; }
-  const std::string& location() const { return location_; }
-
- private:
-  enum class Mode { kFirstLine, kHeader, kBody };
-
-  void Deliver(std::string_view bytes) {
-    if (!bytes.empty() && sink_) sink_(bytes);
-  }
-
-  // The body starts at `offset` of the pending bytes.
-  void StartBody(std::size_t offset) {
-    mode_ = Mode::kBody;
-    Deliver(std::string_view(pending_).substr(offset));
-    pending_.clear();
-    pending_.shrink_to_fit();
-  }
-
-  bool ReadHeaderLines() {
-    std::size_t start = 0;
-    for (;;) {
-      const std::size_t end = pending_.find('\n', start);
-      if (end == std::string::npos) {
-        if (pending_.size() - start > kMaxHeaderLineBytes) Fail(kHeaderLineTooLongText);
-        pending_.erase(0, start);
-        return false;
-      }
-      std::string_view line(pending_.data() + start, end - start);
-      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-      if (line.size() > kMaxHeaderLineBytes) Fail(kHeaderLineTooLongText);
-      header_bytes_ += end + 1 - start;
-      if (header_bytes_ > kMaxHeaderBytes) Fail(kHeaderTooLongText);
-      if (line.empty()) {
-        if (!location_.empty()) return true;
-        StartBody(end + 1);
-        return false;
-      }
-      if (IsHtmlStart(line)) {
-        // This line and everything after it are the body.
-        StartBody(start);
-        return false;
-      }
-      HeaderLine(line);
-      start = end + 1;
-    }
-  }
-
-  void HeaderLine(std::string_view line) {
-    if (IsStatusLine(line)) {
-      // "HTTP/1.x nnn reason": the code in characters 10 to 12, the reason from character 14.
-      int code = 0;
-      for (const char c : line.substr(std::min<std::size_t>(9, line.size()), 3)) {
-        if (c < '0' || c > '9') break;
-        code = code * 10 + (c - '0');
-      }
-      status_code_ = code;
-      reason_ = line.size() > 13 ? std::string(line.substr(13)) : std::string();
-    } else if (const std::size_t colon = line.find(':'); colon != std::string_view::npos) {
-      std::string name(line.substr(0, colon));
-      for (char& c : name) c = LowerAscii(c);
-      std::string_view value = line.substr(colon + 1);
-      while (!value.empty() && value.front() == ' ') value.remove_prefix(1);
-      // An empty location names no other document.
-      if (name == "location" && !value.empty()) location_ = std::string(value);
-    }
-    if (status_code_ >= 400) Fail(reason_, status_code_);
-  }
-
-  const THttpCli::Sink& sink_;
-  int& status_code_;
-  std::string& reason_;
-  Mode mode_ = Mode::kFirstLine;
-  std::string pending_;
-  std::size_t header_bytes_ = 0;
-  std::string location_;
-};
 
 }  // namespace
 
@@ -386,13 +259,17 @@ std::optional<std::string> THttpCli::Exchange(const HttpUrl& url) {
   state_ = HttpState::kWaitingHeader;
   SendAll(BuildRequestHead(settings_, url, route.target));
 
-  ResponseReader reader(sink_, status_code_, reason_);
+  HttpResponseReader reader(sink_);
   char buffer[16 * 1024];
   for (;;) {
     if ((WaitStep(POLLIN) & (POLLIN | POLLERR | POLLHUP)) == 0) continue;
     const ssize_t received = ::recv(socket_, buffer, sizeof buffer, 0);
     if (received > 0) {
-      if (reader.Feed(std::string_view(buffer, static_cast<std::size_t>(received)))) {
+      const bool redirected =
+          reader.Feed(std::string_view(buffer, static_cast<std::size_t>(received)));
+      status_code_ = reader.status_code();
+      reason_ = reader.reason();
+      if (redirected) {
         CloseSocket();
         return reader.location();
       }

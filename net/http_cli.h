@@ -1,7 +1,8 @@
 // THttpCli: the HTTP/1.0 client of the NET import. One GET at a time, directly or through a
 // proxy, redirections followed, the body handed to a sink until the server closes. It waits on
 // non-blocking sockets with poll in short steps and calls a pump between the steps, so that the
-// window that started it stays alive and its cancel button can call Abort.
+// window that started it stays alive and its cancel button can call Abort. The answer is read by
+// HttpResponseReader (net/http_response.h).
 //
 // The host name is resolved on a thread of its own; the wait for it pumps like every other wait,
 // and an Abort simply stops waiting (the thread finishes on its own and its answer is dropped).
@@ -11,30 +12,16 @@
 
 #include <functional>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "net/http_response.h"
+
 namespace purselog {
 
-// A failed Get: the reason text and its number (404 for the failures of the client itself, the
-// status code for an answer of 400 or more, 1 for a Get while busy).
-class EHttpException : public std::runtime_error {
- public:
-  EHttpException(const std::string& message, int number)
-      : std::runtime_error(message), number_(number) {}
-  int number() const { return number_; }
-
- private:
-  int number_;
-};
-
-inline constexpr int kHttpClientFailure = 404;
 inline constexpr int kHttpBusyNumber = 1;
 inline constexpr int kMaxRedirections = 20;
-inline constexpr std::size_t kMaxHeaderLineBytes = 64 * 1024;
-inline constexpr std::size_t kMaxHeaderBytes = 1024 * 1024;
 
 inline constexpr std::string_view kHttpBusyText = "HTTP component is busy";
 inline constexpr std::string_view kCannotResolveText = "can't resolve hostname to IP address";
@@ -43,8 +30,6 @@ inline constexpr std::string_view kTooManyRedirectionsText = "too many redirecti
 inline constexpr std::string_view kBadCharacterText = "invalid character in URL";
 inline constexpr std::string_view kBadPortText = "invalid port number";
 inline constexpr std::string_view kNoProxyPortText = "no port given for the proxy";
-inline constexpr std::string_view kHeaderLineTooLongText = "header line longer than 64 KiB";
-inline constexpr std::string_view kHeaderTooLongText = "header larger than 1 MiB";
 
 // The parts of [scheme "://"][user[":"password]"@"]host[":"port][path and query]. A part that
 // is missing is empty; the scheme defaults to "http".

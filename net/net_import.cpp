@@ -7,6 +7,7 @@
 #include "core/comma_text.h"
 #include "core/date.h"
 #include "core/text_codec.h"
+#include "core/text_file.h"
 #include "ledger/day_page.h"
 #include "ledger/ecsv.h"
 #include "ledger/month_file.h"
@@ -73,8 +74,14 @@ std::vector<std::string> CheckLogLines(const std::vector<std::string>& answer_li
 
 void MergeNetAnswer(const std::filesystem::path& answer_file, const std::filesystem::path& data_dir,
                     const CategoryTable& categories) {
+  MergeNetAnswerText(ReadFileBytesIfExists(answer_file).value_or(std::string()), data_dir,
+                     categories);
+}
+
+void MergeNetAnswerText(std::string_view text, const std::filesystem::path& data_dir,
+                        const CategoryTable& categories) {
   TEcsv answer;
-  answer.Load(answer_file);
+  answer.LoadText(text);
   const int columns = answer.ColCount();
 
   // The rows of each day, in answer order. A day's page is read and written once; days are

@@ -54,5 +54,8 @@ bool AnswerHasData(const std::vector<std::string>& answer_lines);
 // FileError when a file cannot be read or written.
 void MergeNetAnswer(const std::filesystem::path& answer_file, const std::filesystem::path& data_dir,
                     const CategoryTable& categories);
+// The same for the answer's bytes as received.
+void MergeNetAnswerText(std::string_view answer, const std::filesystem::path& data_dir,
+                        const CategoryTable& categories);
 
 }  // namespace purselog

@@ -5,6 +5,7 @@
 #include <QImageReader>
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace purselog {
@@ -35,9 +36,9 @@ std::uint32_t ReadLe(std::string_view bytes, std::size_t at, int size) {
   return value;
 }
 
-// Whether the file holds all the pixels its header promises. The image reader fills what a
-// short file lacks with whatever memory held, so a cut-off bitmap must be refused before it is
-// decoded. Run-length compressed pixels are decoded onto a cleared picture and need no check.
+// Whether the file holds all the pixels its header promises: a cut-off bitmap is refused before
+// it is read. Run-length compressed pixels have no size to check; DecodeBitmap finds the pixels
+// their codes pass over.
 bool HoldsItsPixels(std::string_view bytes) {
   constexpr std::size_t kFileHeader = 14;
   if (bytes.size() < kFileHeader + 12) return false;
@@ -65,6 +66,50 @@ bool HoldsItsPixels(std::string_view bytes) {
   const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;
   const std::uint64_t rows = static_cast<std::uint64_t>(height < 0 ? -height : height);
   return pixels_at + stride * rows <= bytes.size();
+}
+
+// Reads the bitmap file onto `image`. The reader reuses a picture of the size and format it
+// reads, as it stands.
+bool ReadBitmapOnto(std::string_view bytes, QImage& image) {
+  QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  QBuffer buffer(&data);
+  if (!buffer.open(QIODevice::ReadOnly)) return false;
+  QImageReader reader(&buffer, "bmp");
+  reader.setAllocationLimit(kMaxBitmapMegabytes);
+  reader.setAutoTransform(false);
+  return reader.read(&image);
+}
+
+// A picture of the size and format of `like`, every byte `fill`.
+QImage FilledLike(const QImage& like, unsigned char fill) {
+  QImage image(like.size(), like.format());
+  if (!image.isNull()) {
+    std::memset(image.bits(), fill, static_cast<std::size_t>(image.sizeInBytes()));
+  }
+  return image;
+}
+
+// Whether the two pictures hold the same pixels (the bytes of each row up to its width).
+bool SamePixels(const QImage& a, const QImage& b) {
+  if (a.size() != b.size() || a.format() != b.format()) return false;
+  const auto row_bytes = static_cast<std::size_t>((a.width() * a.depth() + 7) / 8);
+  for (int y = 0; y < a.height(); ++y) {
+    if (std::memcmp(a.constScanLine(y), b.constScanLine(y), row_bytes) != 0) return false;
+  }
+  return true;
+}
+
+// Whether every pixel of a picture with a colour table names one of its colours (a file may
+// give fewer colours than its pixels use).
+bool PixelsWithinColourTable(const QImage& image) {
+  if (image.depth() > 8) return true;
+  const int colours = image.colorCount();
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (image.pixelIndex(x, y) >= colours) return false;
+    }
+  }
+  return true;
 }
 
 constexpr QRgb kBlack = 0xFF000000u;
@@ -128,15 +173,23 @@ std::optional<PacContents> ReadPacFile(std::string_view pack) {
 
 QImage DecodeBitmap(std::string_view bytes) {
   if (!HoldsItsPixels(bytes)) return {};
-  QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
-  QBuffer buffer(&data);
-  if (!buffer.open(QIODevice::ReadOnly)) return {};
-  QImageReader reader(&buffer, "bmp");
-  reader.setAllocationLimit(kMaxBitmapMegabytes);
-  reader.setAutoTransform(false);
-  QImage image;
-  if (!reader.read(&image)) return {};
-  return image;
+  QImage first;
+  if (!ReadBitmapOnto(bytes, first)) return {};
+  // The reader leaves a pixel that no byte of the file sets (one the run-length codes pass over,
+  // or one of a row the file ends before) as the memory held it. Read onto a picture of zero
+  // bytes and onto one of 0xFF bytes, the file's own pixels come out the same in both.
+  QImage zeros = FilledLike(first, 0x00);
+  QImage ones = FilledLike(first, 0xFF);
+  const uchar* const zeros_at = zeros.constBits();
+  const uchar* const ones_at = ones.constBits();
+  if (!ReadBitmapOnto(bytes, zeros) || !ReadBitmapOnto(bytes, ones)) return {};
+  // A reader that did not read onto the given pictures leaves nothing to compare: no picture
+  // rather than one that may hold stray memory.
+  if (zeros.constBits() != zeros_at || ones.constBits() != ones_at) return {};
+  if (!SamePixels(zeros, ones)) return {};
+  // A pixel without a colour in the file makes no picture either.
+  if (!PixelsWithinColourTable(zeros)) return {};
+  return zeros;
 }
 
 QImage ComposeIcon(const QImage& picture, const QImage& mask, QRgb background) {

@@ -41,8 +41,9 @@ constexpr std::size_t kPacMaskSearchLast = 2400;
 // The views point into `pack`.
 std::optional<PacContents> ReadPacFile(std::string_view pack);
 
-// A Windows bitmap file, decoded; a null image when the bytes are not one (or one too large to
-// be an icon).
+// A Windows bitmap file, decoded; a null image when the bytes are not one, are one too large to
+// be an icon, or leave a pixel without a value or a colour (run-length codes that pass over
+// pixels, a colour table shorter than the pixels need).
 QImage DecodeBitmap(std::string_view bytes);
 
 // Every pixel of `picture` whose mask pixel is white (RGB 255, 255, 255) takes the background

@@ -285,6 +285,24 @@ TEST(HttpCli, SecondGetWhileBusyFailsAndTheFirstGoesOn) {
   EXPECT_EQ(fetched.body, "done");
 }
 
+// The reader without a socket: however the answer is cut, the outcome is the same; a header line
+// of exactly the limit passes even when a piece ends just after its CR.
+TEST(HttpResponseReader, GivesTheSameOutcomeHoweverTheAnswerIsCut) {
+  const HttpHeaderLimits limits{15, 64};
+  const std::string answer = "HTTP/1.0 200 OK\r\nX: 123456789012\r\n\r\nbody";  // lines of 15 bytes
+  for (std::size_t cut = 0; cut <= answer.size(); ++cut) {
+    std::string body;
+    HttpResponseReader reader([&body](std::string_view bytes) { body.append(bytes); }, limits);
+    EXPECT_FALSE(reader.Feed(std::string_view(answer).substr(0, cut)));
+    EXPECT_FALSE(reader.Feed(std::string_view(answer).substr(cut)));
+    reader.Finish();
+    EXPECT_EQ(body, "body") << cut;
+    EXPECT_EQ(reader.status_code(), 200);
+  }
+  HttpResponseReader longer(nullptr, limits);
+  EXPECT_THROW(longer.Feed("HTTP/1.0 200 OK\r\nX: 1234567890123\r"), EHttpException);
+}
+
 TEST(HttpUrl, PartsRedirectionTargetsAndBase64) {
   const HttpUrl url = ParseHttpUrl("ftp://u:p:q@h@[::1]:8080?c#d");
   EXPECT_EQ(url.scheme + "|" + url.user + "|" + url.password + "|" + url.host + "|" + url.port +

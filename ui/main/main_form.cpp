@@ -365,9 +365,10 @@ void Tmainform::NET1Click() {
   fnet_->Prepare();
   host_.ExecModal(*fnet_);
   if (fnet_->Result()) {
-    const std::filesystem::path answer_file = NetAnswerFile(book_.paths());
+    // The answer as received (also in ~net.dat, when that could be written).
+    const std::string& answer = fnet_->Answer();
     const std::filesystem::path data_dir = book_.paths().DataDir();
-    Show(book_.Rework([&] { MergeNetAnswer(answer_file, data_dir, book_.categories()); }));
+    Show(book_.Rework([&] { MergeNetAnswerText(answer, data_dir, book_.categories()); }));
   }
   // The fields are stored at every closing, whatever happened.
   fnet_->SaveSettings();

@@ -151,6 +151,7 @@ void Tfnet::Prepare() {
   // Each field shows its beginning (a long URL its scheme and host).
   for (QLineEdit* edit : {edit1_, edit2_, edit3_, edit4_}) edit->setCursorPosition(0);
   import_ = false;
+  answer_.clear();
   if (const QWidget* owner = parentWidget()) {
     move(owner->frameGeometry().topLeft() + kOffsetFromParent);
   }
@@ -193,6 +194,7 @@ void Tfnet::SetLog(const std::vector<std::string>& lines) {
 
 bool Tfnet::Download(bool remove) {
   memo1_->clear();
+  answer_.clear();
   HttpSettings& settings = http_.settings();
   settings.url = ServiceRequestUrl(Bytes(edit1_), Bytes(edit4_), Bytes(edit5_), remove);
   settings.proxy = Bytes(edit2_);
@@ -225,6 +227,9 @@ bool Tfnet::Download(bool remove) {
   }
   http_.set_sink(nullptr);
   button1_->setEnabled(true);
+  // A whole answer is kept before ~net.dat is written: an import's answer is gone from the
+  // service, and a file that cannot be written must not take it along.
+  if (whole) answer_ = received;
   // What arrived stays in ~net.dat, also after a failure.
   WriteFileAtomic(answer_file, received);
   if (whole) {
@@ -241,7 +246,19 @@ void Tfnet::Button1Click() { Download(false); }
 void Tfnet::Button2Click() {
   // Only a whole answer is merged: after a failure the window stays open with the failure in
   // its log, and ~net.dat keeps what arrived.
-  if (!Download(true)) return;
+  bool whole = false;
+  try {
+    whole = Download(true);
+  } catch (...) {
+    // The answer arrived whole, but ~net.dat could not be written: it is merged all the same,
+    // and the error is shown.
+    if (!answer_.empty()) {
+      import_ = true;
+      done(QDialog::Accepted);
+    }
+    throw;
+  }
+  if (!whole) return;
   import_ = true;
   done(QDialog::Accepted);
 }

@@ -1,6 +1,7 @@
 // Tfnet: the NET window "NET 機能". It fetches the entries waiting on the web service into
 // ~net.dat, shows them in its log, and closes with the import result once they have been fetched
-// again with the instruction to delete them on the service; the main window then merges the file.
+// again with the instruction to delete them on the service; the main window then merges that
+// answer (Answer(), the bytes ~net.dat holds).
 // Created once, shown modally at each opening; the four stored fields are read from ini.ini at
 // each opening (Prepare) and written back at each closing (SaveSettings). The password stays in
 // its field for the run and is never stored.
@@ -34,8 +35,11 @@ class Tfnet : public QDialog {
   // result cleared, and the window placed 16 pixels left of and above its parent's corner.
   // Throws FileError when ini.ini cannot be read.
   void Prepare();
-  // Whether the window closed with the import: ~net.dat holds a fresh, complete answer to merge.
+  // Whether the window closed with the import: Answer() is a fresh, complete answer to merge
+  // (~net.dat holds it too, unless it could not be written; the error has then been shown).
   bool Result() const { return import_; }
+  // The answer of the last download that arrived whole, as received.
+  const std::string& Answer() const { return answer_; }
   // Writes URL, PROXY, PORT and ID to ini.ini in one rewrite. Throws IniWriteError.
   void SaveSettings() const;
 
@@ -79,6 +83,7 @@ class Tfnet : public QDialog {
   Book& book_;
   THttpCli http_;
   bool import_ = false;
+  std::string answer_;
   QImage skin_;
   QLabel* label6_ = nullptr;
   QLineEdit* edit1_ = nullptr;

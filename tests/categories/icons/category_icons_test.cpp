@@ -67,6 +67,38 @@ TEST(CategoryIcons, ThePackMaskStartsAtTheLastBmWordOfTheSearchWindow) {
   EXPECT_EQ(composed->pixel(9, 5), Picture(9, 5));
 }
 
+// A 16 x 16 bitmap of run-length codes (8 bits a pixel), colour 0 magenta and 1 blue.
+std::string Rle8Bmp(const std::string& codes) {
+  std::string bytes(62, '\0');
+  bytes.replace(0, 2, "BM");
+  testing::PutLittleEndian(bytes, 2, static_cast<std::uint32_t>(62 + codes.size()), 4);
+  testing::PutLittleEndian(bytes, 10, 62, 4);
+  testing::PutLittleEndian(bytes, 14, 40, 4);
+  testing::PutLittleEndian(bytes, 18, 16, 4);
+  testing::PutLittleEndian(bytes, 22, 16, 4);
+  testing::PutLittleEndian(bytes, 26, 1, 2);
+  testing::PutLittleEndian(bytes, 28, 8, 2);
+  testing::PutLittleEndian(bytes, 30, 1, 4);  // run-length codes
+  testing::PutLittleEndian(bytes, 46, 2, 4);  // two colours
+  bytes.replace(54, 8, std::string("\xFF\x00\xFF\x00\xFF\x00\x00\x00", 8));
+  return bytes + codes;
+}
+
+// Each row: one magenta pixel, then 15 of colour `colour` (1: blue), then the end of the line.
+std::string RowCodes(int rows, char colour = '\x01') {
+  std::string codes;
+  for (int y = 0; y < rows; ++y) codes += std::string("\x01\x00\x0F", 3) + colour + '\0' + '\0';
+  return codes;
+}
+
+TEST(CategoryIcons, ARunLengthBitmapIsAnIconWhenItsCodesSetEveryPixel) {
+  const std::optional<QImage> composed = ComposeIconFile(IconFileKind::kBmp, Rle8Bmp(RowCodes(16)),
+                                                         BmpRule::kSixteenSquare, kStripBackground);
+  ASSERT_TRUE(composed);
+  EXPECT_EQ(composed->pixel(0, 5), kStripBackground);
+  EXPECT_EQ(composed->pixel(1, 5), 0xFF0000FFu);
+}
+
 struct BadIcon {
   const char* name;
   IconFileKind kind;
@@ -100,6 +132,14 @@ INSTANTIATE_TEST_SUITE_P(
         BadIcon{"BmpNotSixteenWide", IconFileKind::kBmp, KeyedBmp(17, 16), BmpRule::kSixteenWide},
         BadIcon{"BmpTruncated", IconFileKind::kBmp, KeyedBmp().substr(0, 60),
                 BmpRule::kSixteenWide},
+        // The image reader leaves pixels the codes do not set as memory held them.
+        BadIcon{"RunLengthCodesEndEarly", IconFileKind::kBmp,
+                Rle8Bmp(RowCodes(8) + std::string("\x00\x01", 2)), BmpRule::kSixteenSquare},
+        BadIcon{"PixelsBeyondTheColourTable", IconFileKind::kBmp, Rle8Bmp(RowCodes(16, '\x05')),
+                BmpRule::kSixteenSquare},
+        BadIcon{"RunLengthCodesJump", IconFileKind::kBmp,
+                Rle8Bmp(std::string("\x00\x02\x05\x05", 4) + RowCodes(16)),
+                BmpRule::kSixteenSquare},
         BadIcon{"OtherExtension", IconFileKind::kOther, KeyedBmp(), BmpRule::kSixteenWide}),
     [](const ::testing::TestParamInfo<BadIcon>& row) { return std::string(row.param.name); });
 
