@@ -90,10 +90,15 @@ Outcome Book::Shutdown() {
   try {
     WriteSettings();
   } catch (const std::exception& error) {
-    // The page is safe, the settings are not: the program goes on, so that a closing day or an
-    // icon chosen since the start is not lost, and the next closing writes them again.
+    // The page is safe, the settings are not. The first time the program goes on, so that a
+    // closing day or an icon chosen since the start is not lost while the user mends the file
+    // (a full disk, a permission); closing again with the file still unwritable ends it, so that
+    // the program can always be closed.
     outcome.notices.push_back(ErrorNotice(error.what()));
-    return outcome;
+    if (!settings_refused_) {
+      settings_refused_ = true;
+      return outcome;
+    }
   }
   started_ = false;
   outcome.done = true;

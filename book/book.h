@@ -152,6 +152,7 @@ class Book {
   Clock today_;
   PageObserver* observer_ = nullptr;
   bool started_ = false;
+  bool settings_refused_ = false;
   int waits_ = 0;
 
   Date current_date_;

@@ -70,6 +70,20 @@ TEST_F(BookTest, FirstRunStartsOnAnEmptyTodayAndWritesAllSettingsAtShutdown) {
   EXPECT_TRUE(book_.Shutdown().done);  // once ended, nothing more is written
 }
 
+TEST_F(BookTest, UnwritableSettingsKeepTheProgramOnceThenLetItEnd) {
+  ASSERT_TRUE(book_.Start().done);
+  fs::create_directory(dir_ / "ini.ini");
+  Outcome end = book_.Shutdown();
+  EXPECT_FALSE(end.done);
+  ASSERT_EQ(end.notices.size(), 1u);
+  EXPECT_EQ(end.notices[0].text, (dir_ / "ini.ini").string() + " に書き込めません.");
+  EXPECT_TRUE(book_.started());
+  end = book_.Shutdown();
+  EXPECT_TRUE(end.done);
+  EXPECT_EQ(end.notices.size(), 1u);
+  EXPECT_FALSE(book_.started());
+}
+
 TEST_F(BookTest, WithoutTheCategoryTableNothingStartsAndNothingIsWritten) {
   fs::remove(dir_ / "setting.dat");
   const Outcome start = book_.Start();
