@@ -3,6 +3,7 @@
 // operating system's message.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -24,9 +25,17 @@ template <typename Visit>
 void ForEachLineToEnd(std::string_view text, Visit&& visit) {
   std::size_t start = 0;
   const std::size_t size = text.size();
+  // The next CR and the next LF at or after `start` (size when there is none), each found with
+  // a memchr-fast search and looked for again only once a line end has passed it.
+  const auto next = [text, size](char c, std::size_t from) {
+    return std::min(text.find(c, from), size);
+  };
+  std::size_t next_cr = next('\r', 0);
+  std::size_t next_lf = next('\n', 0);
   while (start < size) {
-    std::size_t end = start;
-    while (end < size && text[end] != '\r' && text[end] != '\n') ++end;
+    if (next_cr < start) next_cr = next('\r', start);
+    if (next_lf < start) next_lf = next('\n', start);
+    const std::size_t end = std::min(next_cr, next_lf);
     visit(text.substr(start, end - start));
     start = end + 1;
     if (end + 1 < size && text[end] == '\r' && text[end + 1] == '\n') ++start;
