@@ -1,5 +1,5 @@
 # Thin entry points over CMake presets. `make test` is what CI runs (see .ci/run).
-.PHONY: deps run install demo test sanitize bench fuzz fuzz-smoke format format-check clean \
+.PHONY: deps run install demo test sanitize bench perf fuzz fuzz-smoke format format-check clean \
 	netservice
 
 # The program directory `make run` installs purselog into and starts it from. The account book
@@ -51,6 +51,15 @@ bench: deps
 	cmake --build --preset release --target purselog_bench purselog_ui_bench
 	./build/release/bench/purselog_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	./build/release/bench/purselog_ui_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
+
+# The performance record (bench/README.md): a 30-year sample history, each figure beside its floor
+# in the same run, and the year's totals against ledger(1), which must agree. PERF_OUT=FILE also
+# writes the report into FILE.
+PERF_OUT ?=
+perf: deps
+	cmake --preset release
+	cmake --build --preset release --target purselog_record
+	./build/release/bench/purselog_record $(if $(PERF_OUT),--out "$(PERF_OUT)")
 
 # The libFuzzer harnesses (fuzz/, clang): FUZZ_SECONDS each, one after the other.
 FUZZ_SECONDS ?= 600

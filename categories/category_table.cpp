@@ -64,9 +64,24 @@ const std::vector<std::string>& CategoryTable::DescriptionList(int index) const 
   return descriptions_[static_cast<std::size_t>(index)];
 }
 
+ExactNameIndex::ExactNameIndex(const std::vector<std::string>& names)
+    : names_(names), next_same_(names.size()) {
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    next_same_[k] = FindExactName(names, names[k], k + 1);
+  }
+  slots_.fill(-1);
+  small_ = names.size() * 3 < kSlots;
+  if (!small_) return;
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    if (FindExactName(names, names[k]) != k) continue;  // a repeated name: the first one stands
+    std::size_t slot = SlotOf(names[k]);
+    while (slots_[slot] >= 0) slot = (slot + 1) % kSlots;
+    slots_[slot] = static_cast<std::int16_t>(k);
+  }
+}
+
 int CategoryTable::FindCategory(std::string_view text) const {
-  const std::string text_key(text);
-  if (const auto cached = lookups_.find(text_key); cached != lookups_.end()) return cached->second;
+  if (const auto cached = lookups_.find(text); cached != lookups_.end()) return cached->second;
   int found = -1;
   const std::string folded = FoldCaseKey(text);
   for (std::size_t k = 0; k < name_keys_.size(); ++k) {
@@ -75,7 +90,7 @@ int CategoryTable::FindCategory(std::string_view text) const {
       break;
     }
   }
-  lookups_.emplace(text_key, found);
+  lookups_.emplace(std::string(text), found);
   return found;
 }
 

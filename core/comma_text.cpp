@@ -58,19 +58,36 @@ bool CommaTextCursor::Next(std::string& field) {
       field.assign(line_.substr(start, rest > 1 ? rest - 1 : 0));
     }
   } else {
-    const std::size_t start = pos_;
-    while (!AtEnd() && !IsBlankByte(static_cast<unsigned char>(line_[pos_])) &&
-           line_[pos_] != ',') {
-      ++pos_;
-    }
-    field.assign(line_.substr(start, pos_ - start));
+    std::string_view view;
+    Next(view, field);
+    field.assign(view);
+    return true;
   }
+  SkipSeparator();
+  return true;
+}
+
+bool CommaTextCursor::Next(std::string_view& field, std::string& scratch) {
+  if (AtEnd()) return false;
+  if (line_[pos_] == '"') {
+    Next(scratch);
+    field = scratch;
+    return true;
+  }
+  // Up to a NUL byte, a blank or control byte, or a comma.
+  const std::size_t start = pos_;
+  pos_ = PlainFieldEnd(line_, pos_);
+  field = line_.substr(start, pos_ - start);
+  SkipSeparator();
+  return true;
+}
+
+void CommaTextCursor::SkipSeparator() {
   SkipBlanks();
   if (!AtEnd() && line_[pos_] == ',') {
     ++pos_;
     SkipBlanks();
   }
-  return true;
 }
 
 std::vector<std::string> SplitCommaText(std::string_view line) {
@@ -79,6 +96,15 @@ std::vector<std::string> SplitCommaText(std::string_view line) {
   std::string field;
   while (cursor.Next(field)) fields.push_back(field);
   return fields;
+}
+
+std::size_t LeadingFieldsByCursor(std::string_view line, std::size_t pos, std::size_t count,
+                                  std::span<std::string_view> fields,
+                                  std::span<std::string> scratch) {
+  CommaTextCursor cursor(line.substr(pos));
+  for (; count < fields.size() && cursor.Next(fields[count], scratch[count]); ++count) {
+  }
+  return count;
 }
 
 std::optional<std::string> FirstCommaField(std::string_view line) {
@@ -124,7 +150,16 @@ std::string JoinCommaText(const std::vector<std::string>& fields) {
   return line;
 }
 
-std::optional<std::int32_t> ParseIntegerText(std::string_view text) {
+std::optional<std::int32_t> ParseAnyIntegerText(std::string_view text) {
+  // One to nine plain digits cannot overflow.
+  if (!text.empty() && text.size() <= 9) {
+    std::int32_t value = 0;
+    std::size_t digits = 0;
+    for (; digits < text.size() && text[digits] >= '0' && text[digits] <= '9'; ++digits) {
+      value = value * 10 + (text[digits] - '0');
+    }
+    if (digits == text.size()) return value;
+  }
   std::size_t pos = 0;
   while (pos < text.size() && text[pos] == ' ') ++pos;
   if (pos == text.size()) return std::nullopt;
@@ -156,7 +191,5 @@ std::optional<std::int32_t> ParseIntegerText(std::string_view text) {
   }
   return static_cast<std::int32_t>(negative ? -value : value);
 }
-
-bool IsIntegerText(std::string_view text) { return ParseIntegerText(text).has_value(); }
 
 }  // namespace purselog

@@ -28,17 +28,35 @@ Date AddDays(const Date& date, int n) { return Date{sys_days{date} + days{n}}; }
 
 unsigned WeekdayIndex(const Date& date) { return weekday{sys_days{date}}.c_encoding(); }
 
-std::string DateKey(const Date& date) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%04d%02u%02u", YearOf(date), MonthOf(date), DayOf(date));
-  return buf;
+namespace {
+
+// "yyyymm" or "yyyymmdd" for years 0 to 9999 (every date of a month file), digit by digit.
+std::string Key(const Date& date, bool with_day) {
+  const int year = YearOf(date);
+  const unsigned month = MonthOf(date);
+  const unsigned day = DayOf(date);
+  if (year < 0 || year > 9999 || month > 99 || day > 99) {
+    char buf[32];
+    if (with_day) {
+      std::snprintf(buf, sizeof buf, "%04d%02u%02u", year, month, day);
+    } else {
+      std::snprintf(buf, sizeof buf, "%04d%02u", year, month);
+    }
+    return buf;
+  }
+  const char digits[] = {
+      static_cast<char>('0' + year / 1000),    static_cast<char>('0' + year / 100 % 10),
+      static_cast<char>('0' + year / 10 % 10), static_cast<char>('0' + year % 10),
+      static_cast<char>('0' + month / 10),     static_cast<char>('0' + month % 10),
+      static_cast<char>('0' + day / 10),       static_cast<char>('0' + day % 10)};
+  return std::string(digits, with_day ? 8 : 6);
 }
 
-std::string MonthKey(const Date& date) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%04d%02u", YearOf(date), MonthOf(date));
-  return buf;
-}
+}  // namespace
+
+std::string DateKey(const Date& date) { return Key(date, true); }
+
+std::string MonthKey(const Date& date) { return Key(date, false); }
 
 long DateKeyValue(const Date& date) {
   return static_cast<long>(YearOf(date)) * 10000 + MonthOf(date) * 100 + DayOf(date);

@@ -1,6 +1,7 @@
 #include "core/money.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -116,10 +117,16 @@ DecimalText FromUnits(MoneySumUnits units) {
   // -(units + 1) + 1 takes the magnitude of the smallest value without overflowing.
   unsigned __int128 magnitude = number.negative ? static_cast<unsigned __int128>(-(units + 1)) + 1
                                                 : static_cast<unsigned __int128>(units);
-  do {
+  // Every digit in 64-bit arithmetic once the magnitude fits (the 128-bit division is a call).
+  while (magnitude > std::numeric_limits<std::uint64_t>::max()) {
     number.digits.push_back(static_cast<char>('0' + static_cast<int>(magnitude % 10)));
     magnitude /= 10;
-  } while (magnitude != 0);
+  }
+  auto small = static_cast<std::uint64_t>(magnitude);
+  do {
+    number.digits.push_back(static_cast<char>('0' + static_cast<int>(small % 10)));
+    small /= 10;
+  } while (small != 0);
   std::reverse(number.digits.begin(), number.digits.end());
   number.point = static_cast<int>(number.digits.size()) - 4;
   return number;
@@ -139,7 +146,10 @@ std::optional<Money> MoneySum::ToMoney() const {
   return Money::FromUnits(static_cast<std::int64_t>(units_));
 }
 
-std::optional<Money> ParseAmount(std::string_view text) {
+namespace {
+
+// Any amount text: exponents, blanks, long digit strings, rounding.
+std::optional<Money> ParseGeneralAmount(std::string_view text) {
   std::size_t pos = 0;
   const std::size_t size = text.size();
   while (pos < size && text[pos] == ' ') ++pos;
@@ -213,11 +223,44 @@ std::optional<Money> ParseAmount(std::string_view text) {
   return Money::FromUnits(negative ? -units : units);
 }
 
-Money AmountValue(std::string_view text) { return ParseAmount(text).value_or(Money()); }
+}  // namespace
+
+std::optional<Money> ParseAmount(std::string_view text) {
+  Money amount;
+  if (ParsePlainAmount(text, amount)) return amount;
+  return ParseGeneralAmount(text);
+}
 
 bool IsValidAmountText(std::string_view text) { return ParseAmount(text).has_value(); }
 
+namespace {
+
+// "#0.##" of a sum within ±2^63 units, in 64-bit arithmetic: the hundredths rounded half away
+// from zero, then the whole part and one or two decimals without trailing zeros.
+std::string FormatPlainSmall(MoneySumUnits units) {
+  const bool negative = units < 0;
+  const auto magnitude = static_cast<std::uint64_t>(negative ? -units : units);
+  const std::uint64_t hundredths = magnitude / 100 + (magnitude % 100 >= 50 ? 1 : 0);
+  char text[32];
+  char* end = text;
+  if (negative && hundredths != 0) *end++ = '-';
+  end = std::to_chars(end, text + sizeof text, hundredths / 100).ptr;
+  const auto fraction = static_cast<int>(hundredths % 100);
+  if (fraction != 0) {
+    *end++ = '.';
+    *end++ = static_cast<char>('0' + fraction / 10);
+    if (fraction % 10 != 0) *end++ = static_cast<char>('0' + fraction % 10);
+  }
+  return std::string(text, end);
+}
+
+}  // namespace
+
 std::string FormatMoney(MoneySum value, NumberPattern pattern) {
+  constexpr MoneySumUnits kSmall = std::numeric_limits<std::int64_t>::max();
+  if (pattern == NumberPattern::kPlain && value.units() <= kSmall && value.units() >= -kSmall) {
+    return FormatPlainSmall(value.units());
+  }
   return Format(FromUnits(value.units()), pattern);
 }
 

@@ -113,8 +113,47 @@ class MoneySum {
 // digits), optional blanks. Rounded to four decimals, ties to even. nullopt for any other text,
 // the empty text included, and for a value beyond ±922337203685477.5807.
 std::optional<Money> ParseAmount(std::string_view text);
+
+// ParseAmount of the form nearly every stored amount has: an optional sign, at most 14 digits,
+// and optionally a point with at most 4 digits after it, nothing else (at least one digit).
+// False for any other text, which only ParseAmount reads.
+inline bool ParsePlainAmount(std::string_view text, Money& amount) {
+  static constexpr std::int64_t kScale[] = {10000, 1000, 100, 10, 1};
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const bool negative = p != end && *p == '-';
+  if (p != end && (*p == '-' || *p == '+')) ++p;
+  const char* const whole = p;
+  while (p != end && *p >= '0' && *p <= '9') ++p;
+  const long whole_digits = p - whole;
+  const char* fraction = p;
+  long fraction_digits = 0;
+  if (p != end && *p == '.') {
+    fraction = ++p;
+    while (p != end && *p >= '0' && *p <= '9') ++p;
+    fraction_digits = p - fraction;
+  }
+  if (p != end || whole_digits > 14 || fraction_digits > 4 || whole_digits + fraction_digits == 0) {
+    return false;
+  }
+  std::int64_t units = 0;
+  for (const char* digit = whole; digit != whole + whole_digits; ++digit) {
+    units = units * 10 + (*digit - '0');
+  }
+  for (const char* digit = fraction; digit != fraction + fraction_digits; ++digit) {
+    units = units * 10 + (*digit - '0');
+  }
+  units *= kScale[fraction_digits];
+  amount = Money::FromUnits(negative ? -units : units);
+  return true;
+}
+
 // ParseAmount, with 0 for text that is not an amount.
-Money AmountValue(std::string_view text);
+inline Money AmountValue(std::string_view text) {
+  Money amount;
+  if (ParsePlainAmount(text, amount)) return amount;
+  return ParseAmount(text).value_or(Money());
+}
 // Whether the day page accepts the text as an amount.
 bool IsValidAmountText(std::string_view text);
 

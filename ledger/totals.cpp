@@ -1,6 +1,8 @@
 #include "ledger/totals.h"
 
+#include <array>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "core/comma_text.h"
@@ -14,18 +16,22 @@ namespace {
 // Adds the entry lines of `bytes` whose date key lies in [first_key, last_key].
 void AddPeriodLines(std::string_view bytes, long first_key, long last_key,
                     const EntryKindOf& kind_of, bool spending_only, MoneySum& sum) {
-  std::string key;
-  std::string category;
-  std::string description;
-  std::string amount;
+  std::array<std::string, 4> scratch;
+  // The kinds of the category texts met so far: a file names few, many times each.
+  std::vector<std::pair<std::string, EntryKind>> kinds;
+  const auto kind_of_text = [&](std::string_view category) {
+    for (const auto& [text, kind] : kinds) {
+      if (text == category) return kind;
+    }
+    return kinds.emplace_back(std::string(category), kind_of(category)).second;
+  };
   ForEachLine(bytes, [&](std::string_view line) {
-    CommaTextCursor cursor(line);
-    if (!cursor.Next(key)) return;
-    const std::optional<std::int32_t> value = ParseIntegerText(key);
+    std::array<std::string_view, 4> fields;
+    if (LeadingFields(line, fields, scratch) == 0) return;
+    const std::optional<std::int32_t> value = ParseIntegerText(fields[0]);
     if (!value || *value < first_key || *value > last_key) return;
-    if (!cursor.Next(category)) category.clear();
-    if (!cursor.Next(description) || !cursor.Next(amount)) amount.clear();
-    sum += SignedAmount(kind_of(category), amount, spending_only);
+    // A field the line lacks is empty.
+    sum += SignedAmount(kind_of_text(fields[1]), fields[3], spending_only);
   });
 }
 

@@ -1,6 +1,7 @@
 #include "reports/breakdown.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 #include "core/comma_text.h"
@@ -20,24 +21,24 @@ constexpr std::string_view kCurrencySymbol = "\\";
 // Adds the amount of every line of `bytes` in [first_key, last_key] to the sums of the
 // categories its category field names, byte for byte.
 void AddLines(std::string_view bytes, long first_key, long last_key,
-              const std::vector<std::string>& names, std::vector<MoneySum>& sums) {
-  std::string key;
-  std::string category;
-  std::string field;
+              const std::vector<std::string>& names, const ExactNameIndex& index,
+              std::vector<MoneySum>& sums) {
+  std::array<std::string, 4> scratch;
   ForEachLine(bytes, [&](std::string_view line) {
-    CommaTextCursor cursor(line);
-    if (!cursor.Next(key)) return;
-    const std::optional<std::int32_t> value = ParseIntegerText(key);
+    std::array<std::string_view, 4> fields;
+    const std::size_t count = LeadingFields(line, fields, scratch);
+    if (count == 0) return;
+    const std::optional<std::int32_t> value = ParseIntegerText(fields[0]);
     if (!value || *value < first_key || *value > last_key) return;
     // A line without a category names none; one without an amount counts 0.
-    if (!cursor.Next(category)) return;
-    const auto named = std::find(names.begin(), names.end(), category);
-    if (named == names.end()) return;
-    if (!cursor.Next(field) || !cursor.Next(field)) field.clear();
-    const Money amount = AmountValue(field);
+    if (count < 2) return;
+    const std::string_view category = fields[1];
+    const std::size_t named = index.Find(category);
+    if (named == names.size()) return;
+    const Money amount = AmountValue(fields[3]);
     // Every category of that name counts the line, as a table may name one twice.
-    for (auto it = named; it != names.end(); it = std::find(it + 1, names.end(), category)) {
-      sums[static_cast<std::size_t>(it - names.begin())] += amount;
+    for (std::size_t k = named; k != names.size(); k = index.Next(k)) {
+      sums[k] += amount;
     }
   });
 }
@@ -65,6 +66,7 @@ Breakdown ComputeBreakdown(const std::filesystem::path& data_dir, const Date& cu
   const long last_key = DateKeyValue(breakdown.period.last);
   const std::vector<std::string>& names = categories.names();
   std::vector<MoneySum> sums(names.size());
+  const ExactNameIndex index(names);
   // The month of the first day, and the month of the last day when it is another one.
   std::vector<Date> months = {breakdown.period.first};
   if (MonthKey(breakdown.period.last) != MonthKey(breakdown.period.first)) {
@@ -73,7 +75,7 @@ Breakdown ComputeBreakdown(const std::filesystem::path& data_dir, const Date& cu
   for (const Date& month : months) {
     if (const std::optional<std::string> bytes =
             ReadFileBytesIfExists(MonthFilePath(data_dir, month))) {
-      AddLines(*bytes, first_key, last_key, names, sums);
+      AddLines(*bytes, first_key, last_key, names, index, sums);
     }
   }
   for (std::size_t k = 0; k < names.size(); ++k) {

@@ -1,6 +1,7 @@
 #include "reports/month_graph.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <optional>
 #include <string_view>
@@ -23,22 +24,18 @@ constexpr std::size_t kIncomeColour = 0;
 
 // Adds the amount of every entry line of `bytes` to the sums of the categories it names.
 void AddLines(std::string_view bytes, const std::vector<std::string>& names,
-              std::vector<MoneySum>& sums) {
-  std::string key;
-  std::string category;
-  std::string field;
+              const ExactNameIndex& index, std::vector<MoneySum>& sums) {
+  std::array<std::string, 4> scratch;
   ForEachLine(bytes, [&](std::string_view line) {
     // One pass over the fields each line needs; a field the line lacks is empty.
-    CommaTextCursor cursor(line);
-    if (!cursor.Next(key) || !IsIntegerText(key)) return;
-    if (!cursor.Next(category)) category.clear();
-    auto named = std::find(names.begin(), names.end(), category);
-    if (named == names.end()) return;
-    if (!cursor.Next(field) || !cursor.Next(field)) field.clear();
-    const Money amount = AmountValue(field);
-    for (; named != names.end(); named = std::find(named + 1, names.end(), category)) {
-      sums[static_cast<std::size_t>(named - names.begin())] += amount;
-    }
+    std::array<std::string_view, 4> fields;
+    const std::size_t count = LeadingFields(line, fields, scratch);
+    if (count == 0 || !IsIntegerText(fields[0])) return;
+    std::size_t named = index.Find(fields[1]);
+    if (named == names.size()) return;
+    const Money amount = AmountValue(fields[3]);
+    // Every category of that name counts the line.
+    for (; named != names.size(); named = index.Next(named)) sums[named] += amount;
   });
 }
 
@@ -56,11 +53,12 @@ MonthSums ComputeMonthSums(const std::filesystem::path& data_dir, int year,
   result.graph_year = year;
   const std::vector<std::string>& names = categories.names();
   std::vector<MoneySum> sums(names.size());
+  const ExactNameIndex index(names);
   for (int month = 1; month <= kMonthsInYear; ++month) {
     std::fill(sums.begin(), sums.end(), MoneySum());
     if (const std::optional<std::string> bytes =
             ReadFileBytesIfExists(MonthGraphFilePath(data_dir, year, month))) {
-      AddLines(*bytes, names, sums);
+      AddLines(*bytes, names, index, sums);
     }
     std::vector<std::string>& list = result.months[static_cast<std::size_t>(month - 1)];
     list.resize(kFirstCategorySeries + names.size());

@@ -25,6 +25,7 @@ libbenchmark-dev
 fonts-ipafont-gothic
 xvfb
 xauth
+ledger
 "
 
 missing=""

@@ -112,3 +112,39 @@ TEST(CategoryTable, AnUnreadableFileReportsTheGridFileError) {
 
 }  // namespace
 }  // namespace purselog
+
+namespace purselog {
+namespace {
+
+// The index finds what a scan of the names finds, and each name's next twin, also with more
+// names than its slots hold.
+TEST(ExactNameIndex, FindsWhatTheScanFinds) {
+  for (const std::size_t count : {std::size_t{11}, std::size_t{20}, std::size_t{40}}) {
+    std::vector<std::string> names;
+    for (std::size_t k = 0; k < count; ++k) {
+      // Names of 1 to 20 bytes that share lengths, first and last bytes; every fifth repeats
+      // an earlier one.
+      names.push_back(k % 5 == 4 ? names[k - 3]
+                                 : std::string(1 + k % 20, 'a') + static_cast<char>('A' + k % 7) +
+                                       "\x90\x48");
+    }
+    const ExactNameIndex index(names);
+    std::vector<std::string> texts = names;
+    for (const std::string& name : names) {
+      texts.push_back(name.substr(1));
+      texts.push_back(name + "x");
+      texts.push_back("b" + name.substr(1));
+    }
+    texts.push_back("");
+    for (const std::string& text : texts) {
+      const std::size_t found = index.Find(text);
+      ASSERT_EQ(found, FindExactName(names, text)) << text;
+      if (found < names.size()) {
+        EXPECT_EQ(index.Next(found), FindExactName(names, text, found + 1)) << text;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace purselog

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -65,6 +66,24 @@ TEST_P(SplitCommaTextTest, FirstFieldAgreesWithTheSplit) {
   }
 }
 
+// The first n fields of the split, as LeadingFields must give them.
+Fields Leading(const Fields& fields, std::size_t n) {
+  return Fields(fields.begin(), fields.begin() + static_cast<long>(std::min(n, fields.size())));
+}
+
+Fields LeadingFieldsOf(std::string_view line, std::size_t n) {
+  std::vector<std::string_view> views(n);
+  std::vector<std::string> scratch(n);
+  const std::size_t count = LeadingFields(line, views, scratch);
+  return Fields(views.begin(), views.begin() + static_cast<long>(count));
+}
+
+TEST_P(SplitCommaTextTest, LeadingFieldsAgreeWithTheSplit) {
+  for (std::size_t n = 1; n <= 5; ++n) {
+    EXPECT_EQ(LeadingFieldsOf(GetParam().line, n), Leading(GetParam().fields, n)) << n;
+  }
+}
+
 TEST(JoinCommaText, QuotesOnlyWhatNeedsIt) {
   EXPECT_EQ(JoinCommaText({"20240105", kFood, "lunch", "1200", ""}),
             "20240105," + kFood + ",lunch,1200,");
@@ -93,6 +112,15 @@ TEST(IsIntegerText, AcceptsThirtyTwoBitIntegersOnly) {
   }
   EXPECT_EQ(ParseIntegerText("$FFFFFFFF"), -1);
   EXPECT_EQ(ParseIntegerText(" -12"), -12);
+  // Date keys, read eight digits at once.
+  EXPECT_EQ(ParseIntegerText("20241231"), 20241231);
+  EXPECT_EQ(ParseIntegerText("00000000"), 0);
+  EXPECT_EQ(ParseIntegerText("99999999"), 99999999);
+  EXPECT_EQ(ParseIntegerText("01234567"), 1234567);
+  for (const char* no : {"2024123a", "2024:231", "2024/231", "/0241231", " 2024123", "2024123",
+                         "202412310", "\xb0\x30\x30\x30\x30\x30\x30\x30"}) {
+    EXPECT_EQ(EightDigitText(no), std::nullopt) << no;
+  }
 }
 
 }  // namespace
@@ -120,6 +148,22 @@ TEST(CommaText, RandomFieldsSurviveJoinAndSplit) {
     const std::string line = JoinCommaText(fields);
     ASSERT_EQ(SplitCommaText(line), fields) << line;
     ASSERT_TRUE(FirstCommaFieldEquals(line, fields[0])) << line;
+  }
+}
+
+// Random lines of those bytes, NUL included, joined or not: the leading fields are the split's.
+TEST(CommaText, LeadingFieldsOfRandomLinesAgreeWithTheSplit) {
+  std::mt19937 random(20241231);
+  const std::string alphabet(
+      "\"\", \t\0\x01\x1f\x20\x7f\x83\x5c\x81\xa3\xff"
+      "ab09-.,,,",
+      24);
+  for (int round = 0; round < 20000; ++round) {
+    std::string line;
+    const std::size_t length = random() % 40;
+    for (std::size_t i = 0; i < length; ++i) line.push_back(alphabet[random() % alphabet.size()]);
+    const std::size_t n = 1 + random() % 5;
+    ASSERT_EQ(LeadingFieldsOf(line, n), Leading(SplitCommaText(line), n)) << line;
   }
 }
 

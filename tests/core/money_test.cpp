@@ -46,6 +46,60 @@ TEST(Money, AnythingElseCountsZero) {
   }
 }
 
+// The plain form is read at once; the general reading (which a leading blank forces) agrees.
+TEST(Money, PlainAmountsReadAsTheGeneralReadingDoes) {
+  for (const char* text : {"0",
+                           "-0",
+                           "+0",
+                           "7",
+                           "-7",
+                           "+7",
+                           "1200",
+                           "12.5",
+                           "-12.5",
+                           ".5",
+                           "-.5",
+                           "5.",
+                           "0.0001",
+                           "1.2345",
+                           "-1.2345",
+                           "1.23456",
+                           "1.00005",
+                           "12345678901234",
+                           "-12345678901234",
+                           "123456789012345",
+                           "12345678901234.9999",
+                           "99999999999999.99995",
+                           "00000000000000001",
+                           "922337203685477.5807",
+                           "-922337203685477.5808",
+                           ".",
+                           "-",
+                           "+",
+                           "",
+                           "-.",
+                           "1.2.",
+                           "1-"}) {
+    const std::string general = std::string(" ") + text;
+    EXPECT_EQ(ParseAmount(text), ParseAmount(general)) << text;
+    EXPECT_EQ(AmountValue(text), AmountValue(general)) << text;
+  }
+}
+
+TEST(Money, PlainFormatAgreesWithTheGroupedOneWithoutItsCommas) {
+  for (const MoneySumUnits units :
+       {MoneySumUnits{0}, MoneySumUnits{1}, MoneySumUnits{-1}, MoneySumUnits{49}, MoneySumUnits{50},
+        MoneySumUnits{-50}, MoneySumUnits{149}, MoneySumUnits{150}, MoneySumUnits{995},
+        MoneySumUnits{9950}, MoneySumUnits{-9950}, MoneySumUnits{12345678},
+        MoneySumUnits{INT64_MAX}, -MoneySumUnits{INT64_MAX}, MoneySumUnits{INT64_MIN},
+        MoneySumUnits{INT64_MAX} + 1, MoneySumUnits{1} << 70, -(MoneySumUnits{1} << 90)}) {
+    std::string grouped = FormatMoney(MoneySum::FromUnits(units), NumberPattern::kGrouped);
+    std::erase(grouped, ',');
+    EXPECT_EQ(FormatMoney(MoneySum::FromUnits(units), NumberPattern::kPlain), grouped)
+        << static_cast<long long>(units);
+  }
+}
+
 TEST(Money, FormatsPatternsWithHalvesAwayFromZero) {
   const auto m = [](std::string_view text) { return AmountValue(text); };
   EXPECT_EQ(FormatMoney(m("1234.5"), NumberPattern::kPlain), "1234.5");

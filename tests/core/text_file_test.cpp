@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <random>
 
 #include "support/file_faults.h"
 #include "support/temp_dir.h"
@@ -129,6 +130,28 @@ TEST(TextFile, TheTailFromANulByteIsWhatLineReadersNeverSee) {
   TempDir dir;
   WriteLines(dir / "t.csv", {"x"}, std::string("\0rest\r\n", 7));
   EXPECT_EQ(ReadBytes(dir / "t.csv"), std::string("x\r\n\0rest\r\n", 10));
+}
+
+// Long random texts, so that line ends fall anywhere in the eight-byte words the splitter
+// looks at: the lines are those of a byte-by-byte reading.
+TEST(TextFile, LinesOfRandomTextsEndAtEveryCrLfAndCrLf) {
+  std::mt19937 random(20241231);
+  const std::string alphabet("\r\n\0ab\x8d\x0a\x0d\xff\x83\x5c", 12);
+  for (int round = 0; round < 5000; ++round) {
+    std::string text;
+    const std::size_t length = random() % 100;
+    for (std::size_t i = 0; i < length; ++i) text.push_back(alphabet[random() % alphabet.size()]);
+    Lines expected;
+    for (std::size_t start = 0; start < text.size();) {
+      std::size_t end = start;
+      while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+      expected.push_back(text.substr(start, end - start));
+      start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    Lines lines;
+    ForEachLineToEnd(text, [&lines](std::string_view line) { lines.emplace_back(line); });
+    ASSERT_EQ(lines, expected) << round;
+  }
 }
 
 TEST(TextFile, AWriteThroughASymbolicLinkReplacesTheFileItNames) {

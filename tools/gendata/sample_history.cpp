@@ -312,6 +312,11 @@ SampleHistoryCount WriteSampleHistory(const std::filesystem::path& data_dir,
   return count;
 }
 
+std::string LedgerAccount(const CategoryTable& table, std::string_view category) {
+  const bool income = table.KindOf(category) == EntryKind::kIncome;
+  return (income ? "Income:" : "Expenses:") + LedgerAccountName(Cp932ToUtf8(category));
+}
+
 std::string LedgerJournal(const CategoryTable& table, const SampleHistoryOptions& options) {
   std::string journal;
   ForEachSampleMonth(table, options, [&](int, unsigned, const std::vector<SampleDay>& saves) {
@@ -322,8 +327,7 @@ std::string LedgerJournal(const CategoryTable& table, const SampleHistoryOptions
         const bool income = table.KindOf(row[0]) == EntryKind::kIncome;
         journal += date + " " + Cp932ToUtf8(row[1]) + "\n";
         if (!row[3].empty()) journal += "    ; " + Cp932ToUtf8(row[3]) + "\n";
-        journal += std::string("    ") + (income ? "Income:" : "Expenses:") +
-                   LedgerAccountName(Cp932ToUtf8(row[0])) + "  " +
+        journal += "    " + LedgerAccount(table, row[0]) + "  " +
                    (income ? Negated(row[2]) : row[2]) + "\n    Assets:Wallet\n\n";
       }
     }

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "categories/category_table.h"
@@ -64,5 +65,9 @@ SampleHistoryCount WriteSampleHistory(const std::filesystem::path& data_dir,
 // on "Expenses:<category>" (or "Income:<category>", negative, as ledger counts incomes) against
 // "Assets:Wallet". Account names keep the category's text with every ':' and blank as '_'.
 std::string LedgerJournal(const CategoryTable& table, const SampleHistoryOptions& options);
+
+// The journal's account of the entries of `category` (Shift_JIS): "Income:<name>" for an income
+// category, else "Expenses:<name>", the name in UTF-8 with every ':' and blank as '_'.
+std::string LedgerAccount(const CategoryTable& table, std::string_view category);
 
 }  // namespace purselog

@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 
@@ -244,6 +245,12 @@ bool Tmainform::FormCreate() {
   slot_pictures_.Load(book_.paths().PacsDir(),
                       {icon_slots.names.data(), static_cast<std::size_t>(icon_slots.UsedSlots())});
   RefreshCategoryIcons();
+  return true;
+}
+
+bool Tmainform::CreateWindows() {
+  if (himokuform_ != nullptr) return true;
+  if (!book_.started()) return false;
   // The other windows, created once and shown modally when asked for.
   himokuform_ = new THIMOKUForm(host_, book_, slot_pictures_, builtin_icons_, this);
   calendarform_ = new Tcalendarform(host_, this);
@@ -324,23 +331,23 @@ void Tmainform::N2Click() { GoToDate(host_.Today()); }
 void Tmainform::SpeedButton4Click() {
   maingrid_->CommitOpenEdit();
   if (!Show(book_.SaveShownPage())) return;
-  calendarform_->Prepare(book_.CurrentDate());
-  host_.ExecModal(*calendarform_);
+  calendarform()->Prepare(book_.CurrentDate());
+  host_.ExecModal(*calendarform());
   // "OK" chooses a day; any other way out stays on the day shown, which is loaded again.
-  Show(book_.EnterDate(calendarform_->Result().value_or(book_.CurrentDate())));
+  Show(book_.EnterDate(calendarform()->Result().value_or(book_.CurrentDate())));
 }
 
 void Tmainform::N9Click() {
-  simeform_->Prepare(book_.ClosingDay());
-  host_.ExecModal(*simeform_);
+  simeform()->Prepare(book_.ClosingDay());
+  host_.ExecModal(*simeform());
   maingrid_->CommitOpenEdit();
-  Show(book_.SetClosingDay(simeform_->Result()));
+  Show(book_.SetClosingDay(simeform()->Result()));
 }
 
 void Tmainform::SpeedButton7Click() {
   maingrid_->CommitOpenEdit();
-  if (!himokuform_->Prepare()) return;  // setting.dat could not be read; the error was shown
-  host_.ExecModal(*himokuform_);
+  if (!HIMOKUForm()->Prepare()) return;  // setting.dat could not be read; the error was shown
+  host_.ExecModal(*HIMOKUForm());
   // Whichever way the window closed: the table as the file now holds it, and the icons.
   Show(book_.ReloadCategories());
   page_model_->CategoriesChanged();
@@ -352,26 +359,26 @@ void Tmainform::SpeedButton7Click() {
 void Tmainform::SpeedButton8Click() {
   maingrid_->CommitOpenEdit();
   if (!Show(book_.RunBreakdown())) return;
-  graphform_->Prepare(
+  graphform()->Prepare(
       MakeBreakdownView(book_.BreakdownList(), book_.BreakdownIncome(), book_.BreakdownPeriod(),
                         book_.CurrentDate(), book_.MonthSum(), book_.categories()),
       book_.ChartPalette(), builtin_icons_);
-  host_.ExecModal(*graphform_);
+  host_.ExecModal(*graphform());
 }
-void Tmainform::N14Click() { host_.ExecModal(*monthgraph_); }  // the month files as they stand
+void Tmainform::N14Click() { host_.ExecModal(*monthgraph()); }  // the month files as they stand
 
 void Tmainform::NET1Click() {
   maingrid_->CommitOpenEdit();
-  fnet_->Prepare();
-  host_.ExecModal(*fnet_);
-  if (fnet_->Result()) {
+  fnet()->Prepare();
+  host_.ExecModal(*fnet());
+  if (fnet()->Result()) {
     // The answer as received (also in ~net.dat, when that could be written).
-    const std::string& answer = fnet_->Answer();
+    const std::string& answer = fnet()->Answer();
     const std::filesystem::path data_dir = book_.paths().DataDir();
     Show(book_.Rework([&] { MergeNetAnswerText(answer, data_dir, book_.categories()); }));
   }
   // The fields are stored at every closing, whatever happened.
-  fnet_->SaveSettings();
+  fnet()->SaveSettings();
 }
 
 // The export: the page is written back first, and loaded again whatever the user chooses.
@@ -385,9 +392,9 @@ void Tmainform::CSV1Click() {
         QStringLiteral("CSVファイル(*.csv)|*.csv"),
         QFile::decodeName(QByteArray::fromStdString(book_.paths().program_dir.string())),
         QString::fromStdString(ExportFileName(date))};
-    saveform_->Prepare(date);
-    host_.ExecModal(*saveform_);
-    const std::optional<ExportMode> mode = saveform_->Result();
+    saveform()->Prepare(date);
+    host_.ExecModal(*saveform());
+    const std::optional<ExportMode> mode = saveform()->Result();
     if (!mode) return;
     const std::vector<std::string> out =
         ExportLines(lines, *mode, book_.categories().KindFunction());
@@ -397,7 +404,7 @@ void Tmainform::CSV1Click() {
   }));
 }
 
-void Tmainform::Find1Click() { find_dialog_->Open(); }
+void Tmainform::Find1Click() { FindDialog1()->Open(); }
 
 void Tmainform::MenuItem1Click() {
   maingrid_->CommitOpenEdit();
@@ -499,6 +506,12 @@ void Tmainform::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), Qt::white);
   } else {
     painter.drawImage(0, 0, skin_);
+  }
+  // The other windows are not needed to show the first page: they are made on the next turn of
+  // the event loop, once this paint is on the screen.
+  if (!windows_posted_ && book_.started()) {
+    windows_posted_ = true;
+    QTimer::singleShot(0, this, [this] { CreateWindows(); });
   }
 }
 

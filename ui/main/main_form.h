@@ -83,14 +83,17 @@ class Tmainform : public QWidget {
   QLabel* Labelday() const { return labelday_; }
   QMenu* MainMenu() const { return main_menu_; }
   QMenu* GridMenu() const { return grid_menu_; }
-  THIMOKUForm* HIMOKUForm() const { return himokuform_; }
-  Tcalendarform* calendarform() const { return calendarform_; }
-  Tgraphform* graphform() const { return graphform_; }
-  Tsimeform* simeform() const { return simeform_; }
-  Tfnet* fnet() const { return fnet_; }
-  Tsaveform* saveform() const { return saveform_; }
-  TFindDialog* FindDialog1() const { return find_dialog_; }
-  Tmonthgraph* monthgraph() const { return monthgraph_; }
+  // The other windows. They are made together, in a fixed order, just after the main window is
+  // first painted, or at once when one of them is asked for before that.
+  THIMOKUForm* HIMOKUForm() { return CreateWindows() ? himokuform_ : nullptr; }
+  Tcalendarform* calendarform() { return CreateWindows() ? calendarform_ : nullptr; }
+  Tgraphform* graphform() { return CreateWindows() ? graphform_ : nullptr; }
+  Tsimeform* simeform() { return CreateWindows() ? simeform_ : nullptr; }
+  Tfnet* fnet() { return CreateWindows() ? fnet_ : nullptr; }
+  Tsaveform* saveform() { return CreateWindows() ? saveform_ : nullptr; }
+  TFindDialog* FindDialog1() { return CreateWindows() ? find_dialog_ : nullptr; }
+  Tmonthgraph* monthgraph() { return CreateWindows() ? monthgraph_ : nullptr; }
+  bool WindowsCreated() const { return himokuform_ != nullptr; }
   Host& host() const { return host_; }
 
  protected:
@@ -103,6 +106,8 @@ class Tmainform : public QWidget {
  private:
   void BuildWindow();
   void BuildMenus();
+  // Makes the other windows unless they exist; false before a successful start-up.
+  bool CreateWindows();
   QToolButton* MakeButton(const QString& name, const QString& glyph, const QRect& geometry,
                           const QString& hint);
   // `action` inside the command boundary, for a signal to call.
@@ -120,6 +125,7 @@ class Tmainform : public QWidget {
   Book book_;
   bool shown_before_ = false;
   bool page_replaced_ = false;
+  bool windows_posted_ = false;
 
   std::vector<QImage> builtin_icons_;
   IconSlotPictures slot_pictures_;
