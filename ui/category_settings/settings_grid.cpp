@@ -177,11 +177,7 @@ QWidget* SettingsGridDelegate::createEditor(QWidget* parent, const QStyleOptionV
   // The kind: a choice of the two, no typing.
   auto* list = new ListCellEditor(parent, {ToGlass(ExpenseKindText()), ToGlass(IncomeKindText())},
                                   open_lists_);
-  auto* self = const_cast<SettingsGridDelegate*>(this);
-  connect(list, &ListCellEditor::Chosen, self, [self, list] {
-    emit self->commitData(list);
-    emit self->closeEditor(list, QAbstractItemDelegate::NoHint);
-  });
+  list->EndEditOnChoice(const_cast<SettingsGridDelegate*>(this));
   return list;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/common/grid_cells.h"
 
+#include <QAbstractItemDelegate>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
@@ -29,6 +30,13 @@ ListCellEditor::ListCellEditor(QWidget* parent, const QStringList& entries, bool
 
 void ListCellEditor::Preselect(const QString& text) {
   setCurrentIndex(std::max(findText(text, Qt::MatchExactly), 0));
+}
+
+void ListCellEditor::EndEditOnChoice(QAbstractItemDelegate* delegate) {
+  connect(this, &ListCellEditor::Chosen, delegate, [this, delegate] {
+    emit delegate->commitData(this);
+    emit delegate->closeEditor(this, QAbstractItemDelegate::NoHint);
+  });
 }
 
 bool ListCellEditor::ListOpen() const { return view()->isVisible(); }

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QStyleOptionViewItem>
 
+class QAbstractItemDelegate;
 class QModelIndex;
 class QPainter;
 
@@ -25,6 +26,9 @@ class ListCellEditor : public QComboBox {
 
   // Preselects the entry equal to `text`, or the first one.
   void Preselect(const QString& text);
+  // A choice ends the edit as picking from a drop-down list does: `delegate` commits the editor's
+  // entry and closes it.
+  void EndEditOnChoice(QAbstractItemDelegate* delegate);
   // Whether the user chose an entry in the open list.
   bool chosen() const { return chosen_; }
   bool ListOpen() const;

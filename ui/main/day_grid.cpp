@@ -50,12 +50,7 @@ QWidget* DayGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
   QStringList texts;
   for (const std::string& entry : *entries) texts << ToGlass(entry);
   auto* list = new ListCellEditor(parent, texts, open_lists_);
-  // Choosing an entry ends the edit, as picking from a drop-down list does.
-  auto* self = const_cast<DayGridDelegate*>(this);
-  connect(list, &ListCellEditor::Chosen, self, [self, list] {
-    emit self->commitData(list);
-    emit self->closeEditor(list, QAbstractItemDelegate::NoHint);
-  });
+  list->EndEditOnChoice(const_cast<DayGridDelegate*>(this));
   return list;
 }
 
