@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/byte_scan.h"
+
 namespace purselog {
 
 // Reads the fields of one line in order, without building the whole list. A NUL byte ends the
@@ -40,28 +42,14 @@ class CommaTextCursor {
 std::vector<std::string> SplitCommaText(std::string_view line);
 
 // The position of the first byte from `pos` on that ends a field written without quotes: a
-// comma, or a blank, control or NUL byte (at most 0x20); the size when there is none. Eight bytes
-// at a time where the machine is little-endian: the lowest byte flagged in a word is the first
-// such byte (the flags of the subtractions can only spill upwards from a flagged byte).
+// comma, or a blank, control or NUL byte (at most 0x20); the size when there is none.
 inline std::size_t PlainFieldEnd(std::string_view line, std::size_t pos) {
-  const std::size_t size = line.size();
-  if constexpr (std::endian::native == std::endian::little) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-    for (; pos + 8 <= size; pos += 8) {
-      std::uint64_t word = 0;
-      std::memcpy(&word, line.data() + pos, sizeof word);
-      const std::uint64_t commas = word ^ (kOnes * ',');
-      const std::uint64_t flags =
-          (((commas - kOnes) & ~commas) | ((word - kOnes * 0x21) & ~word)) & kHighBits;
-      if (flags != 0) return pos + static_cast<std::size_t>(std::countr_zero(flags) / 8);
-    }
-  }
-  for (; pos < size; ++pos) {
-    const auto c = static_cast<unsigned char>(line[pos]);
-    if (c <= 0x20 || c == ',') break;
-  }
-  return pos;
+  return FindFirstByte(
+      line, pos,
+      [](std::uint64_t word) {
+        return byte_marks::Equal(word, ',') | byte_marks::Below(word, 0x21);
+      },
+      [](unsigned char c) { return c <= 0x20 || c == ','; });
 }
 
 // LeadingFields from the field at `pos` (field number `count`) on, by CommaTextCursor.

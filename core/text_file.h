@@ -4,15 +4,14 @@
 #pragma once
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/byte_scan.h"
 #include "core/errors.h"
 
 namespace purselog {
@@ -22,24 +21,14 @@ std::string ReadFileBytes(const std::filesystem::path& path);
 // As ReadFileBytes, but a file that does not exist (or whose directory does not) gives nullopt.
 std::optional<std::string> ReadFileBytesIfExists(const std::filesystem::path& path);
 
-// The position of the first CR or LF from `pos` on, or the size of the text; eight bytes at a
-// time where the machine is little-endian (the lowest flagged byte of a word is the first one).
+// The position of the first CR or LF from `pos` on, or the size of the text.
 inline std::size_t LineEnd(std::string_view text, std::size_t pos) {
-  const std::size_t size = text.size();
-  if constexpr (std::endian::native == std::endian::little) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-    for (; pos + 8 <= size; pos += 8) {
-      std::uint64_t word = 0;
-      std::memcpy(&word, text.data() + pos, sizeof word);
-      const std::uint64_t cr = word ^ (kOnes * '\r');
-      const std::uint64_t lf = word ^ (kOnes * '\n');
-      const std::uint64_t flags = (((cr - kOnes) & ~cr) | ((lf - kOnes) & ~lf)) & kHighBits;
-      if (flags != 0) return pos + static_cast<std::size_t>(std::countr_zero(flags) / 8);
-    }
-  }
-  while (pos < size && text[pos] != '\r' && text[pos] != '\n') ++pos;
-  return pos;
+  return FindFirstByte(
+      text, pos,
+      [](std::uint64_t word) {
+        return byte_marks::Equal(word, '\r') | byte_marks::Equal(word, '\n');
+      },
+      [](unsigned char c) { return c == '\r' || c == '\n'; });
 }
 
 // Calls `visit(line)` with each line of the whole text, as a view into it: CR, LF and CR LF
