@@ -13,7 +13,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
-#include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
@@ -493,9 +492,7 @@ void Tmainform::contextMenuEvent(QContextMenuEvent* event) {
 void Tmainform::showEvent(QShowEvent* event) {
   if (!shown_before_) {
     shown_before_ = true;
-    if (const QScreen* screen = this->screen()) {
-      move(screen->availableGeometry().center() - QPoint(kWidth / 2, kHeight / 2));
-    }
+    CentreOnScreen(*this);
   }
   QWidget::showEvent(event);
 }

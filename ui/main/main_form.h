@@ -124,7 +124,6 @@ class Tmainform : public QWidget {
   Host& host_;
   Book book_;
   bool shown_before_ = false;
-  bool page_replaced_ = false;
   bool windows_posted_ = false;
 
   std::vector<QImage> builtin_icons_;
