@@ -10,6 +10,7 @@
 #include "ledger/month_file.h"
 #include "ledger/period.h"
 #include "ledger/totals.h"
+#include "net/net_import.h"
 
 namespace purselog {
 
@@ -17,6 +18,8 @@ namespace {
 
 // Stands in the month line until the first month total replaces it.
 constexpr std::string_view kMonthPlaceholder = "Total \\85,000,000 /Month";
+constexpr std::string_view kImportStoppedText =
+    "NET の取り込みが途中で止まりました。次に起動したときか NET 機能を開いたときに続きを行います。";
 
 }  // namespace
 
@@ -37,6 +40,8 @@ Outcome Book::Start() {
     date_label_ = DateLabelText(current_date_);
     month_line_ = kMonthPlaceholder;
     categories_ = LoadCategories(paths_.CategoryFile());
+    // Before the first page is read: an import cut short may have been adding to it.
+    CompleteImport(outcome);
     LoadPage();
   } catch (const std::exception& error) {
     // The program ends: nothing may be written with paths or values that were never set.
@@ -64,17 +69,8 @@ void Book::ReadSettings() {
   }
 }
 
-void Book::WriteSettings() {
+void Book::WriteSettings(const std::vector<IniValue>& values) {
   // One rewrite: the settings are all written or none.
-  std::vector<IniValue> values = {
-      {"setting", "clipbmp", ""},
-      IniValue::Integer("setting", "displayclip", 0),
-      IniValue::Integer("ExtImg", "num", icon_slots_.count),
-      IniValue::Integer("setting", "sime", closing_day_),
-  };
-  for (int i = 0; i < icon_slots_.UsedSlots(); ++i) {
-    values.push_back({"ExtImg", std::to_string(i), icon_slots_.names[static_cast<std::size_t>(i)]});
-  }
   IniFile(paths_.SettingsFile()).WriteValues(values);
 }
 
@@ -87,8 +83,17 @@ Outcome Book::Shutdown() {
   }
   Outcome saved = SaveShownPage();
   if (!saved.done) return saved;  // the window stays, with its page and its settings
+  std::vector<IniValue> values = {
+      {"setting", "clipbmp", ""},
+      IniValue::Integer("setting", "displayclip", 0),
+      IniValue::Integer("ExtImg", "num", icon_slots_.count),
+      IniValue::Integer("setting", "sime", closing_day_),
+  };
+  for (int i = 0; i < icon_slots_.UsedSlots(); ++i) {
+    values.push_back({"ExtImg", std::to_string(i), icon_slots_.names[static_cast<std::size_t>(i)]});
+  }
   try {
-    WriteSettings();
+    WriteSettings(values);
   } catch (const std::exception& error) {
     // The page is safe, the settings are not. The first time the program goes on, so that a
     // closing day or an icon chosen since the start is not lost while the user mends the file
@@ -205,6 +210,85 @@ Outcome Book::RunBreakdown() {
     outcome.done = false;
   }
   return outcome;
+}
+
+NetSettings Book::ReadNetSettings() const {
+  const IniFile ini(paths_.SettingsFile());
+  return {ini.ReadString(kNetSection, kNetUrlKey, kDefaultServiceUrl),
+          ini.ReadString(kNetSection, kNetProxyKey, ""),
+          ini.ReadString(kNetSection, kNetProxyPortKey, ""),
+          ini.ReadString(kNetSection, kNetIdKey, "")};
+}
+
+Outcome Book::WriteNetSettings(const NetSettings& settings) {
+  Outcome outcome;
+  const std::string section(kNetSection);
+  try {
+    WriteSettings({{section, std::string(kNetUrlKey), settings.url},
+                   {section, std::string(kNetProxyKey), settings.proxy},
+                   {section, std::string(kNetProxyPortKey), settings.proxy_port},
+                   {section, std::string(kNetIdKey), settings.id}});
+    outcome.done = true;
+  } catch (const std::exception& error) {
+    outcome.notices.push_back(ErrorNotice(error.what()));
+  }
+  return outcome;
+}
+
+NetDownload Book::DownloadNet(NetFetch& fetch, const NetRequest& request, bool remove) {
+  // No command may write the month files while the wait lets window events through.
+  const WaitScope wait(*this);
+  return fetch.Download(request, remove);
+}
+
+Book::NetImport Book::ImportNet(std::string_view answer) {
+  NetImport result;
+  NetImportReport report;
+  bool merged = false;
+  result.outcome = Rework([&] {
+    if (!NetImportPending() && !answer.empty()) BeginNetImport(answer, paths_);
+    if (std::optional<NetImportReport> done = purselog::CompleteNetImport(paths_, categories_)) {
+      report = std::move(*done);
+      merged = true;
+    }
+  });
+  if (merged) {
+    result.log = ImportLogLines(report);
+    result.everything_merged = report.kept.empty();
+  } else if (NetImportPending()) {
+    result.log = {Utf8ToCp932(kImportStoppedText)};
+  }
+  result.outcome.done = result.outcome.done && merged;
+  return result;
+}
+
+bool Book::NetImportPending() const { return purselog::NetImportPending(paths_); }
+
+Outcome Book::CompleteNetImport() {
+  if (!NetImportPending()) return {true, {}};
+  Outcome completed;
+  Outcome outcome = Rework([&] { CompleteImport(completed); });
+  outcome.notices.insert(outcome.notices.end(), completed.notices.begin(), completed.notices.end());
+  outcome.done = outcome.done && !NetImportPending();
+  return outcome;
+}
+
+void Book::CompleteImport(Outcome& outcome) {
+  try {
+    std::optional<NetImportReport> report = purselog::CompleteNetImport(paths_, categories_);
+    if (!report) return;
+    report->interrupted = true;
+    std::vector<std::string> lines = ImportLogLines(*report);
+    // The summary, without the list of kept lines (net_unmerged.txt holds them).
+    lines.resize(std::min<std::size_t>(lines.size(), report->kept.empty() ? 2 : 3));
+    std::string text;
+    for (const std::string& line : lines) text += Cp932ToUtf8(line) + "\n";
+    text.pop_back();
+    outcome.notices.push_back(Notice{"注意", text, false});
+  } catch (const std::exception& error) {
+    outcome.notices.push_back(ErrorNotice(error.what()));
+    outcome.notices.push_back(Notice{"注意", std::string(kImportStoppedText), false});
+  }
 }
 
 IconChoice Book::CategoryIconOf(std::string_view category) const {

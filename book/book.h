@@ -17,9 +17,11 @@
 #include "categories/category_table.h"
 #include "core/color.h"
 #include "core/date.h"
+#include "core/ini_file.h"
 #include "core/notice.h"
 #include "core/paths.h"
 #include "ledger/day_page.h"
+#include "net/net_fetch.h"
 #include "reports/breakdown.h"
 
 namespace purselog {
@@ -100,6 +102,26 @@ class Book {
   // "適切なデータがありません。", or the error that stopped it (the list is then empty).
   Outcome RunBreakdown();
 
+  // The NET window's stored fields, from ini.ini (their defaults when absent); throws FileError.
+  NetSettings ReadNetSettings() const;
+  // Writes them back in one rewrite of ini.ini.
+  Outcome WriteNetSettings(const NetSettings& settings);
+  // The NET download, with the wait guard held while it pumps events.
+  NetDownload DownloadNet(NetFetch& fetch, const NetRequest& request, bool remove);
+  // Merges the answer of an import into the day pages, through Rework: the one in the import
+  // journal, or `answer` when the download could not put it there (net/net_import.h: durable,
+  // every line that cannot be merged kept).
+  struct NetImport {
+    Outcome outcome;               // done: merged
+    std::vector<std::string> log;  // what was merged and what was kept, Shift_JIS lines
+    bool everything_merged = false;
+  };
+  NetImport ImportNet(std::string_view answer);
+  // Completes an import that was cut short, through Rework; done when none waits any more.
+  Outcome CompleteNetImport();
+  // Whether an import cut short still waits: no other may start before it is completed.
+  bool NetImportPending() const;
+
   // While a wait pumps events (the HTTP get), no command that writes month files may start.
   class WaitScope {
    public:
@@ -145,7 +167,11 @@ class Book {
   // Day line, month line and date label; a month total that cannot be computed adds a notice.
   void RefreshLabels(Outcome& outcome);
   void ReadSettings();
-  void WriteSettings();
+  // The one writer of ini.ini: the values in one rewrite.
+  void WriteSettings(const std::vector<IniValue>& values);
+  // An import cut short, completed without touching the page shown; the notices tell what
+  // happened, an error among them.
+  void CompleteImport(Outcome& outcome);
   void ReplacePage(DayPage page);
 
   ProgramPaths paths_;

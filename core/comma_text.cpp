@@ -84,9 +84,12 @@ bool CommaTextCursor::Next(std::string_view& field, std::string& scratch) {
 
 void CommaTextCursor::SkipSeparator() {
   SkipBlanks();
-  if (!AtEnd() && line_[pos_] == ',') {
+  if (AtEnd()) return;
+  if (line_[pos_] == ',') {
     ++pos_;
     SkipBlanks();
+  } else {
+    split_without_comma_ = true;
   }
 }
 

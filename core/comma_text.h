@@ -30,10 +30,15 @@ class CommaTextCursor {
   // quoted field is decoded into `scratch` and viewed there. The view lasts until the line or
   // `scratch` changes.
   bool Next(std::string_view& field, std::string& scratch);
+  // Whether a field read so far ended at something else than a comma or the end of the line: a
+  // blank or control byte outside quotes, or text right after a closing quote. Such a line reads
+  // into more fields than its writer meant.
+  bool SplitWithoutComma() const { return split_without_comma_; }
 
  private:
   std::string_view line_;
   std::size_t pos_ = 0;
+  bool split_without_comma_ = false;
   bool AtEnd() const;
   void SkipBlanks();
   void SkipSeparator();

@@ -76,7 +76,8 @@ std::optional<Date> ParseDateKey(std::string_view key) {
   }
   const Date date =
       MakeDate(value[0], static_cast<unsigned>(value[1]), static_cast<unsigned>(value[2]));
-  if (!date.ok()) return std::nullopt;
+  // A real day has a year from 1: "0000" names none.
+  if (!date.ok() || value[0] < 1) return std::nullopt;
   return date;
 }
 

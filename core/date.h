@@ -35,7 +35,7 @@ std::string MonthKey(const Date& date);
 // The DateKey as a number, for range comparisons of keys.
 long DateKeyValue(const Date& date);
 
-// Reads "yyyymmdd" (exactly eight digits naming a valid day); nullopt otherwise.
+// Reads "yyyymmdd" (exactly eight digits naming a valid day of a year from 1); nullopt otherwise.
 std::optional<Date> ParseDateKey(std::string_view key);
 
 }  // namespace purselog

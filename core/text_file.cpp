@@ -198,6 +198,10 @@ std::optional<std::vector<std::string>> ReadLinesIfExists(const fs::path& path) 
 }
 
 void WriteFileAtomic(const fs::path& path, std::string_view bytes) {
+  WriteFileAtomic(path, {bytes});
+}
+
+void WriteFileAtomic(const fs::path& path, std::initializer_list<std::string_view> pieces) {
   const fs::path target = ResolveLinks(path);
   // mkstemp writes a new file whatever the target's permissions: ask for them first.
   if (SystemCall(FileStep::kAccess, path,
@@ -217,7 +221,7 @@ void WriteFileAtomic(const fs::path& path, std::string_view bytes) {
                             ? static_cast<mode_t>(info.st_mode & 07777)
                             : NewFileMode();
     if (::fchmod(fd, mode) != 0) throw FileError("Cannot create file", path, errno);
-    WriteAll(fd, bytes, path);
+    for (const std::string_view bytes : pieces) WriteAll(fd, bytes, path);
     if (RetryOnInterrupt([&] {
           return SystemCall(FileStep::kFlush, path, [fd] { return ::fdatasync(fd); });
         }) != 0) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -79,6 +80,9 @@ std::optional<std::vector<std::string>> ReadLinesIfExists(const std::filesystem:
 // - After a successful write, temporaries of the same target left by interrupted earlier writes
 //   (names of exactly that shape, regular files only) are removed.
 void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
+// The same for bytes in pieces, written one after the other.
+void WriteFileAtomic(const std::filesystem::path& path,
+                     std::initializer_list<std::string_view> pieces);
 // WriteFileAtomic of JoinLines(lines), followed by `tail` (see TailFromNul).
 void WriteLines(const std::filesystem::path& path, const std::vector<std::string>& lines,
                 std::string_view tail = {});

@@ -13,8 +13,16 @@ std::filesystem::path MonthFilePath(const std::filesystem::path& data_dir, const
 }
 
 DayPage LoadDayPage(const std::filesystem::path& data_dir, const Date& date) {
+  return DayPageOfMonth(ReadFileBytesIfExists(MonthFilePath(data_dir, date)), date);
+}
+
+void SaveDayPage(const std::filesystem::path& data_dir, const Date& date, const DayPage& page) {
+  const std::filesystem::path path = MonthFilePath(data_dir, date);
+  WriteFileAtomic(path, MonthWithDayPage(ReadFileBytesIfExists(path), date, page));
+}
+
+DayPage DayPageOfMonth(const std::optional<std::string>& bytes, const Date& date) {
   DayPage page = EmptyDayPage();
-  const std::optional<std::string> bytes = ReadFileBytesIfExists(MonthFilePath(data_dir, date));
   if (!bytes) return page;
   const std::string key = DateKey(date);
   std::string field;
@@ -31,9 +39,8 @@ DayPage LoadDayPage(const std::filesystem::path& data_dir, const Date& date) {
   return page;
 }
 
-void SaveDayPage(const std::filesystem::path& data_dir, const Date& date, const DayPage& page) {
-  const std::filesystem::path path = MonthFilePath(data_dir, date);
-  const std::optional<std::string> bytes = ReadFileBytesIfExists(path);
+std::string MonthWithDayPage(const std::optional<std::string>& bytes, const Date& date,
+                             const DayPage& page) {
   const std::string key = DateKey(date);
 
   std::string out;
@@ -53,7 +60,7 @@ void SaveDayPage(const std::filesystem::path& data_dir, const Date& date, const 
   }
   // The lines end at a NUL byte; what follows it was never read and goes back as it was.
   if (bytes) out.append(TailFromNul(*bytes));
-  WriteFileAtomic(path, out);
+  return out;
 }
 
 }  // namespace purselog

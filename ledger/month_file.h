@@ -4,6 +4,9 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "core/date.h"
 #include "ledger/day_page.h"
@@ -22,5 +25,11 @@ DayPage LoadDayPage(const std::filesystem::path& data_dir, const Date& date);
 // every call (a file of zero bytes for a month with nothing in it), atomically; throws FileError
 // and leaves the file as it was when it cannot be read or written.
 void SaveDayPage(const std::filesystem::path& data_dir, const Date& date, const DayPage& page);
+
+// The same two operations on a month file's bytes (nullopt: no such file), for a caller that
+// writes several days of one month at once; MonthWithDayPage gives the bytes SaveDayPage writes.
+DayPage DayPageOfMonth(const std::optional<std::string>& month_bytes, const Date& date);
+std::string MonthWithDayPage(const std::optional<std::string>& month_bytes, const Date& date,
+                             const DayPage& page);
 
 }  // namespace purselog

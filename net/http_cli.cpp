@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
@@ -22,6 +23,15 @@ constexpr int kStepMilliseconds = 10;
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// The port a direct request to the URL connects to.
+std::string_view PortOf(const HttpUrl& url) { return url.port.empty() ? "80" : url.port; }
 
 // A port of one to five digits naming 1 to 65535.
 bool IsValidPort(std::string_view port) {
@@ -85,8 +95,17 @@ std::string AbsoluteUrl(const HttpUrl& url) {
 }
 
 HttpUrl RedirectTarget(const HttpUrl& current, std::string_view location) {
-  if (location.find("://") != std::string_view::npos) return ParseHttpUrl(location);
-  if (StartsWith(location, "//")) return ParseHttpUrl(current.scheme + ":" + std::string(location));
+  if (location.find("://") != std::string_view::npos || StartsWith(location, "//")) {
+    HttpUrl next = ParseHttpUrl(location.find("://") != std::string_view::npos
+                                    ? location
+                                    : current.scheme + ":" + std::string(location));
+    if (next.user.empty() && EqualIgnoringAsciiCase(next.host, current.host) &&
+        PortOf(next) == PortOf(current)) {
+      next.user = current.user;
+      next.password = current.password;
+    }
+    return next;
+  }
   HttpUrl next = current;
   if (StartsWith(location, "/")) {
     next.path = std::string(location);
@@ -127,6 +146,35 @@ std::string Base64Encode(std::string_view bytes) {
     out += '=';
   }
   return out;
+}
+
+std::string EncodeRequestTarget(std::string_view target) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  constexpr std::string_view kUnsafe = " \"<>\\^`{|}";
+  std::string out;
+  out.reserve(target.size());
+  for (const char c : target) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x7F || kUnsafe.find(c) != std::string_view::npos) {
+      out += '%';
+      out += kHex[byte >> 4];
+      out += kHex[byte & 15];
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string TimeoutText(std::chrono::milliseconds timeout) {
+  const auto count = timeout.count();
+  std::string seconds = std::to_string(count / 1000);
+  if (count % 1000 != 0) {
+    std::string fraction = std::to_string(1000 + count % 1000).substr(1);
+    while (fraction.back() == '0') fraction.pop_back();
+    seconds += "." + fraction;
+  }
+  return "Timed out: no byte for " + seconds + " seconds";
 }
 
 bool HasControlByte(std::string_view text) {
@@ -189,6 +237,7 @@ void THttpCli::Get() {
   if (state_ != HttpState::kReady) Fail(kHttpBusyText, kHttpBusyNumber);
   state_ = HttpState::kDnsLookup;
   abort_requested_ = false;
+  Progressed();
   status_code_ = 0;
   reason_.clear();
   try {
@@ -234,13 +283,13 @@ THttpCli::Route THttpCli::RouteFor(const HttpUrl& url) const {
   if (settings_.proxy.empty()) {
     route.host = url.host;
     route.port = url.port.empty() ? "80" : url.port;
-    route.target = url.path.empty() ? "/" : url.path;
+    route.target = EncodeRequestTarget(url.path.empty() ? "/" : url.path);
   } else {
     const HttpUrl proxy = ParseHttpUrl(settings_.proxy);
     route.host = proxy.host;
     route.port = proxy.port.empty() ? settings_.proxy_port : proxy.port;
     if (route.port.empty()) Fail(kNoProxyPortText);
-    route.target = AbsoluteUrl(url);
+    route.target = EncodeRequestTarget(AbsoluteUrl(url));
   }
   if (!IsValidPort(route.port)) Fail(kBadPortText);
   if (route.host.size() >= 2 && route.host.front() == '[' && route.host.back() == ']') {
@@ -259,12 +308,13 @@ std::optional<std::string> THttpCli::Exchange(const HttpUrl& url) {
   state_ = HttpState::kWaitingHeader;
   SendAll(BuildRequestHead(settings_, url, route.target));
 
-  HttpResponseReader reader(sink_);
+  HttpResponseReader reader(sink_, settings_.limits);
   char buffer[16 * 1024];
   for (;;) {
     if ((WaitStep(POLLIN) & (POLLIN | POLLERR | POLLHUP)) == 0) continue;
     const ssize_t received = ::recv(socket_, buffer, sizeof buffer, 0);
     if (received > 0) {
+      Progressed();
       const bool redirected =
           reader.Feed(std::string_view(buffer, static_cast<std::size_t>(received)));
       status_code_ = reader.status_code();
@@ -343,7 +393,10 @@ void THttpCli::Connect(const std::vector<SocketAddress>& addresses) {
         if (::getsockopt(socket_, SOL_SOCKET, SO_ERROR, &error, &length) != 0) error = errno;
       }
     }
-    if (error == 0) return;
+    if (error == 0) {
+      Progressed();
+      return;
+    }
     last_error = error;
     CloseSocket();
   }
@@ -354,6 +407,7 @@ void THttpCli::SendAll(std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t sent = ::send(socket_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
     if (sent > 0) {
+      Progressed();
       bytes.remove_prefix(static_cast<std::size_t>(sent));
     } else if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
       WaitStep(POLLOUT);
@@ -377,7 +431,12 @@ short THttpCli::WaitStep(short events) {
 void THttpCli::PumpAndCheck() {
   if (pump_) pump_();
   if (abort_requested_) Fail(kAbortedText);
+  if (std::chrono::steady_clock::now() - idle_since_ >= settings_.idle_timeout) {
+    Fail(TimeoutText(settings_.idle_timeout));
+  }
 }
+
+void THttpCli::Progressed() { idle_since_ = std::chrono::steady_clock::now(); }
 
 void THttpCli::CloseSocket() {
   if (socket_ >= 0) {

@@ -10,6 +10,7 @@
 
 #include <sys/socket.h>
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -30,6 +31,7 @@ inline constexpr std::string_view kTooManyRedirectionsText = "too many redirecti
 inline constexpr std::string_view kBadCharacterText = "invalid character in URL";
 inline constexpr std::string_view kBadPortText = "invalid port number";
 inline constexpr std::string_view kNoProxyPortText = "no port given for the proxy";
+inline constexpr std::chrono::milliseconds kIdleTimeout{60'000};
 
 // The parts of [scheme "://"][user[":"password]"@"]host[":"port][path and query]. A part that
 // is missing is empty; the scheme defaults to "http".
@@ -54,8 +56,17 @@ std::string AbsoluteUrl(const HttpUrl& url);
 // The target of a "location" field seen while `current` was asked: a full URL (or one that starts
 // with "//") replaces scheme, user information, host, port and path, a port it does not name being
 // 80; a path starting with "/" replaces the path; any other text is resolved against the directory
-// of the current path.
+// of the current path. The credentials go along to the same host and port (a full URL naming
+// none), never to another host or port.
 HttpUrl RedirectTarget(const HttpUrl& current, std::string_view location);
+
+// A request target as sent: a blank, a byte from 0x7F on and the characters " < > \ ^ ` { | }
+// (which cannot stand in a request line) become "%" and two upper-case hexadecimal digits;
+// every other byte, "%" included, is sent as it is.
+std::string EncodeRequestTarget(std::string_view target);
+
+// "Timed out: no byte for 60 seconds" (the seconds with a fraction when not whole).
+std::string TimeoutText(std::chrono::milliseconds timeout);
 
 // Base64 with the RFC 2045 alphabet and "=" padding.
 std::string Base64Encode(std::string_view bytes);
@@ -71,6 +82,9 @@ struct HttpSettings {
   std::string agent = "Mozilla/3.0 (compatible)";
   std::string accept = "image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*";
   bool no_cache = false;  // "Pragma: no-cache"
+  // A wait for the name, the connection or the next byte that lasts this long fails.
+  std::chrono::milliseconds idle_timeout = kIdleTimeout;
+  HttpAnswerLimits limits;
 };
 
 // The request head for `url`, sent to `target` (its path directly, the whole URL through a
@@ -139,7 +153,10 @@ class THttpCli {
   void SendAll(std::string_view bytes);
   // Pumps, then waits up to one step for `events` on the socket; returns the events that came.
   short WaitStep(short events);
+  // Pumps, then fails when an abort was asked for or nothing has come for too long.
   void PumpAndCheck();
+  // Something arrived or went out: the idle time starts again.
+  void Progressed();
   void CloseSocket();
   [[noreturn]] void ThrowSocketError(int error_number);
 
@@ -149,6 +166,7 @@ class THttpCli {
   Resolver resolver_;
   HttpState state_ = HttpState::kReady;
   bool abort_requested_ = false;
+  std::chrono::steady_clock::time_point idle_since_;
   int socket_ = -1;
   int status_code_ = 0;
   std::string reason_;

@@ -52,6 +52,8 @@ void HttpResponseReader::Finish() {
 }
 
 void HttpResponseReader::Deliver(std::string_view bytes) {
+  if (bytes.size() > limits_.body - body_bytes_) Fail(limits_.body_text);
+  body_bytes_ += bytes.size();
   if (!bytes.empty() && sink_) sink_(bytes);
 }
 

@@ -31,11 +31,14 @@ inline constexpr std::size_t kMaxHeaderBytes = 1024 * 1024;
 inline constexpr std::string_view kHeaderLineTooLongText = "header line longer than 64 KiB";
 inline constexpr std::string_view kHeaderTooLongText = "header larger than 1 MiB";
 
-// The header's limits: a longer line (without its line end), or more bytes of header lines (with
-// their line ends), fail with kHeaderLineTooLongText or kHeaderTooLongText.
-struct HttpHeaderLimits {
+// The answer's limits: a longer header line (without its line end), more bytes of header lines
+// (with their line ends), or a longer body fail with kHeaderLineTooLongText, kHeaderTooLongText
+// or `body_text`. The body is refused before the bytes beyond its limit reach the sink.
+struct HttpAnswerLimits {
   std::size_t line = kMaxHeaderLineBytes;
   std::size_t header = kMaxHeaderBytes;
+  std::size_t body = static_cast<std::size_t>(-1);
+  std::string_view body_text = "answer too large";
 };
 
 // Reads one answer as it arrives. An answer that starts with "HTTP/1.0" or "HTTP/1.1" has a
@@ -47,7 +50,7 @@ struct HttpHeaderLimits {
 class HttpResponseReader {
  public:
   using Sink = std::function<void(std::string_view bytes)>;
-  using Limits = HttpHeaderLimits;
+  using Limits = HttpAnswerLimits;
 
   explicit HttpResponseReader(Sink sink, Limits limits = {})
       : sink_(std::move(sink)), limits_(limits) {}
@@ -81,6 +84,7 @@ class HttpResponseReader {
   Mode mode_ = Mode::kFirstLine;
   std::string pending_;
   std::size_t header_bytes_ = 0;
+  std::size_t body_bytes_ = 0;
   int status_code_ = 0;
   std::string reason_;
   std::string location_;

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "core/text_codec.h"
+#include "net/net_import.h"
 #include "support/golden.h"
 #include "support/temp_dir.h"
 
@@ -68,6 +69,23 @@ TEST_F(BookTest, FirstRunStartsOnAnEmptyTodayAndWritesAllSettingsAtShutdown) {
             "[setting]\r\nclipbmp=\r\ndisplayclip=0\r\nsime=0\r\n[ExtImg]\r\nnum=0\r\n");
   EXPECT_EQ(ReadBytes(Data("202401.csv")), "");
   EXPECT_TRUE(book_.Shutdown().done);  // once ended, nothing more is written
+}
+
+// An import the program was killed in is completed before the first page is read.
+TEST_F(BookTest, StartCompletesAnImportCutShort) {
+  WriteMonth("202401.csv", "");
+  BeginNetImport(S("20240131,食費,昼食,800,\r\n20240131,x,y,1,\r\n"), book_.paths());
+  const Outcome start = book_.Start();
+  EXPECT_TRUE(start.done);
+  EXPECT_EQ(start.notices,
+            (std::vector<Notice>{{"注意",
+                                  "中断していた取り込みを完了しました。\n1 件を取り込みました。\n"
+                                  "取り込めなかった 1 行を、プログラムのフォルダの "
+                                  "net_unmerged.txt に残しました。",
+                                  false}}));
+  EXPECT_EQ(book_.page().size(), 1u);
+  EXPECT_EQ(book_.page()[0][1], S("昼食"));
+  EXPECT_FALSE(book_.NetImportPending());
 }
 
 TEST_F(BookTest, UnwritableSettingsKeepTheProgramOnceThenLetItEnd) {

@@ -66,6 +66,17 @@ TEST_P(SplitCommaTextTest, FirstFieldAgreesWithTheSplit) {
   }
 }
 
+// Only where a blank or a closing quote, not a comma, ends a field.
+TEST_P(SplitCommaTextTest, TellsAFieldSplitWithoutAComma) {
+  CommaTextCursor cursor(GetParam().line);
+  for (std::string field; cursor.Next(field);) {
+  }
+  const std::string name = GetParam().name;
+  EXPECT_EQ(cursor.SplitWithoutComma(), name == "blank_separates" || name == "tab_separates" ||
+                                            name == "text_after_closing_quote" ||
+                                            name == "unclosed_two_bytes");
+}
+
 // The first n fields of the split, as LeadingFields must give them.
 Fields Leading(const Fields& fields, std::size_t n) {
   return Fields(fields.begin(), fields.begin() + static_cast<long>(std::min(n, fields.size())));

@@ -41,6 +41,7 @@ TEST(Date, ParsesOnlyValidDateKeys) {
   EXPECT_FALSE(ParseDateKey("2024013"));
   EXPECT_FALSE(ParseDateKey("2024-1-1"));
   EXPECT_FALSE(ParseDateKey("20241301"));
+  EXPECT_FALSE(ParseDateKey("00000105"));  // a real day has a year from 1
 }
 
 }  // namespace

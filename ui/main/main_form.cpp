@@ -20,7 +20,6 @@
 
 #include "categories/icons/category_icons.h"
 #include "export/csv_export.h"
-#include "net/net_import.h"
 #include "ui/breakdown/graph_form.h"
 #include "ui/calendar/calendar_form.h"
 #include "ui/category_settings/himoku_form.h"
@@ -368,16 +367,13 @@ void Tmainform::N14Click() { host_.ExecModal(*monthgraph()); }  // the month fil
 
 void Tmainform::NET1Click() {
   maingrid_->CommitOpenEdit();
+  // An import cut short is completed before anything else is fetched.
+  Show(book_.CompleteNetImport());
   fnet()->Prepare();
   host_.ExecModal(*fnet());
-  if (fnet()->Result()) {
-    // The answer as received (also in ~net.dat, when that could be written).
-    const std::string& answer = fnet()->Answer();
-    const std::filesystem::path data_dir = book_.paths().DataDir();
-    Show(book_.Rework([&] { MergeNetAnswerText(answer, data_dir, book_.categories()); }));
-  }
-  // The fields are stored at every closing, whatever happened.
-  fnet()->SaveSettings();
+  // The window merges an import through the book; the labels follow here. The fields are
+  // stored at every closing, whatever happened.
+  Show(book_.WriteNetSettings(fnet()->Settings()));
 }
 
 // The export: the page is written back first, and loaded again whatever the user chooses.

@@ -9,8 +9,7 @@
 #include <QToolButton>
 #include <exception>
 
-#include "core/ini_file.h"
-#include "core/text_file.h"
+#include "core/text_codec.h"
 #include "net/net_import.h"
 #include "ui/common/command.h"
 #include "ui/common/glass.h"
@@ -34,7 +33,10 @@ std::string Bytes(const QLineEdit* edit) { return FromGlass(edit->text()); }
 }  // namespace
 
 Tfnet::Tfnet(Host& host, Book& book, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), host_(host), book_(book) {
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+      host_(host),
+      book_(book),
+      fetch_(book.paths()) {
   InitResources();
   setObjectName(QStringLiteral("fnet"));
   setWindowTitle(QStringLiteral("NET 機能"));
@@ -92,7 +94,7 @@ Tfnet::Tfnet(Host& host, Book& book, QWidget* parent)
   connect(button2_, &QPushButton::clicked, this, [this] { RunHandler(&Tfnet::Button2Click); });
   connect(button3_, &QPushButton::clicked, this, [this] { RunHandler(&Tfnet::Button3Click); });
 
-  http_.set_pump([this] { host_.PumpEvents(); });
+  fetch_.set_pump([this] { host_.PumpEvents(); });
   edit1_->setText(ToGlass(kDefaultServiceUrl));
 
   skin_ = QImage(kWidth, kHeight, QImage::Format_RGB32);
@@ -139,32 +141,23 @@ void Tfnet::RunHandler(void (Tfnet::*handler)()) {
 }
 
 void Tfnet::Prepare() {
-  const IniFile ini(book_.paths().SettingsFile());
-  const std::string url = ini.ReadString(kNetSection, kNetUrlKey, kDefaultServiceUrl);
-  const std::string proxy = ini.ReadString(kNetSection, kNetProxyKey, "");
-  const std::string proxy_port = ini.ReadString(kNetSection, kNetProxyPortKey, "");
-  const std::string id = ini.ReadString(kNetSection, kNetIdKey, "");
-  edit1_->setText(ToGlass(url));
-  edit2_->setText(ToGlass(proxy));
-  edit3_->setText(ToGlass(proxy_port));
-  edit4_->setText(ToGlass(id));
+  const NetSettings settings = book_.ReadNetSettings();
+  edit1_->setText(ToGlass(settings.url));
+  edit2_->setText(ToGlass(settings.proxy));
+  edit3_->setText(ToGlass(settings.proxy_port));
+  edit4_->setText(ToGlass(settings.id));
   // Each field shows its beginning (a long URL its scheme and host).
   for (QLineEdit* edit : {edit1_, edit2_, edit3_, edit4_}) edit->setCursorPosition(0);
-  import_ = false;
-  answer_.clear();
   if (const QWidget* owner = parentWidget()) {
     move(owner->frameGeometry().topLeft() + kOffsetFromParent);
   }
 }
 
-void Tfnet::SaveSettings() const {
-  const std::string section(kNetSection);
-  IniFile(book_.paths().SettingsFile())
-      .WriteValues({{section, std::string(kNetUrlKey), Bytes(edit1_)},
-                    {section, std::string(kNetProxyKey), Bytes(edit2_)},
-                    {section, std::string(kNetProxyPortKey), Bytes(edit3_)},
-                    {section, std::string(kNetIdKey), Bytes(edit4_)}});
+NetSettings Tfnet::Settings() const {
+  return {Bytes(edit1_), Bytes(edit2_), Bytes(edit3_), Bytes(edit4_)};
 }
+
+NetRequest Tfnet::Request() const { return {Settings(), Bytes(edit5_)}; }
 
 QStringList Tfnet::LogLines() const { return memo1_->toPlainText().split(QLatin1Char('\n')); }
 
@@ -194,80 +187,52 @@ void Tfnet::SetLog(const std::vector<std::string>& lines) {
 
 bool Tfnet::Download(bool remove) {
   memo1_->clear();
-  answer_.clear();
-  HttpSettings& settings = http_.settings();
-  settings.url = ServiceRequestUrl(Bytes(edit1_), Bytes(edit4_), Bytes(edit5_), remove);
-  settings.proxy = Bytes(edit2_);
-  settings.proxy_port = Bytes(edit3_);
-  // ~net.dat anew and empty; when it cannot be written, nothing starts.
-  const std::filesystem::path answer_file = NetAnswerFile(book_.paths());
-  WriteFileAtomic(answer_file, "");
-
   button1_->setEnabled(false);
   button3_->setEnabled(true);
   button2_->setEnabled(false);
   SetLog({LoadingLogText()});
-
-  std::string received;
-  http_.set_sink([&received](std::string_view bytes) { received.append(bytes); });
-  bool whole = false;
-  std::exception_ptr other_failure;
-  {
-    // No command may write the month files while the wait lets window events through.
-    const Book::WaitScope wait(book_);
-    try {
-      http_.Get();
-      whole = true;
-      SetLog({ReceivedLogText(received.size())});
-    } catch (const EHttpException& failure) {
-      SetLog({FailedLogText(failure.number(), failure.what())});
-    } catch (...) {
-      other_failure = std::current_exception();
-    }
+  NetDownload download;
+  try {
+    download = book_.DownloadNet(fetch_, Request(), remove);
+  } catch (...) {
+    button1_->setEnabled(true);
+    memo1_->clear();
+    throw;
   }
-  http_.set_sink(nullptr);
   button1_->setEnabled(true);
-  // A whole answer is kept before ~net.dat is written: an import's answer is gone from the
-  // service, and a file that cannot be written must not take it along.
-  if (whole) answer_ = received;
-  // What arrived stays in ~net.dat, also after a failure.
-  WriteFileAtomic(answer_file, received);
-  if (whole) {
-    const std::vector<std::string> lines = SplitLines(received);
-    SetLog(CheckLogLines(lines));
-    button2_->setEnabled(AnswerHasData(lines));
+  // An import cut short must be completed before another may start.
+  if (!remove && download.offers_import && book_.NetImportPending()) {
+    download.offers_import = false;
+    download.log.push_back(Utf8ToCp932("前回の取り込みが終わっていないため、取り込めません。"));
   }
-  if (other_failure) std::rethrow_exception(other_failure);
-  return whole;
+  SetLog(download.log);
+  button2_->setEnabled(download.offers_import);
+  ShowNotices(host_, this, download.notices);
+  return download.whole;
 }
 
 void Tfnet::Button1Click() { Download(false); }
 
 void Tfnet::Button2Click() {
   // Only a whole answer is merged: after a failure the window stays open with the failure in
-  // its log, and ~net.dat keeps what arrived.
-  bool whole = false;
-  try {
-    whole = Download(true);
-  } catch (...) {
-    // The answer arrived whole, but ~net.dat could not be written: it is merged all the same,
-    // and the error is shown.
-    if (!answer_.empty()) {
-      import_ = true;
-      done(QDialog::Accepted);
-    }
-    throw;
+  // its log (and what arrived kept).
+  if (!Download(true)) return;
+  Book::NetImport import = book_.ImportNet(fetch_.answer());
+  ShowNotices(host_, this, import.outcome.notices);
+  if (import.everything_merged) {
+    done(QDialog::Accepted);
+    return;
   }
-  if (!whole) return;
-  import_ = true;
-  done(QDialog::Accepted);
+  // Some lines could not be merged, or the merge stopped: the log says what and where.
+  SetLog(import.log);
+  button2_->setEnabled(false);
 }
 
 void Tfnet::Button3Click() {
   if (button1_->isEnabled()) {
     done(QDialog::Rejected);
   } else {
-    http_.Abort();
+    fetch_.Abort();
   }
 }
 

@@ -1,10 +1,10 @@
-// Tfnet: the NET window "NET 機能". It fetches the entries waiting on the web service into
-// ~net.dat, shows them in its log, and closes with the import result once they have been fetched
-// again with the instruction to delete them on the service; the main window then merges that
-// answer (Answer(), the bytes ~net.dat holds).
-// Created once, shown modally at each opening; the four stored fields are read from ini.ini at
-// each opening (Prepare) and written back at each closing (SaveSettings). The password stays in
-// its field for the run and is never stored.
+// Tfnet: the NET window "NET 機能". It fetches the entries waiting on the web service (through
+// NetFetch, net/net_fetch.h), shows them in its log, and once they have been fetched again with
+// the instruction to delete them on the service, has the book merge them and closes; when lines
+// could not be merged it stays open and its log says which and where they were kept.
+// Created once, shown modally at each opening; the four stored fields are read at each opening
+// (Prepare) and handed back at each closing (Settings()). The password stays in its field for
+// the run and is never stored.
 #pragma once
 
 #include <QDialog>
@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "book/book.h"
-#include "net/http_cli.h"
+#include "net/net_fetch.h"
 #include "ui/common/host.h"
 
 class QLabel;
@@ -31,19 +31,14 @@ class Tfnet : public QDialog {
   // `book` gives the program's paths and is held still (Book::WaitScope) during a download.
   Tfnet(Host& host, Book& book, QWidget* parent);
 
-  // The opening: URL, PROXY, PORT and ID from ini.ini (their defaults when absent), the import
-  // result cleared, and the window placed 16 pixels left of and above its parent's corner.
-  // Throws FileError when ini.ini cannot be read.
+  // The opening: URL, PROXY, PORT and ID from ini.ini (their defaults when absent), and the
+  // window placed 16 pixels left of and above its parent's corner. Throws FileError when ini.ini
+  // cannot be read.
   void Prepare();
-  // Whether the window closed with the import: Answer() is a fresh, complete answer to merge
-  // (~net.dat holds it too, unless it could not be written; the error has then been shown).
-  bool Result() const { return import_; }
-  // The answer of the last download that arrived whole, as received.
-  const std::string& Answer() const { return answer_; }
-  // Writes URL, PROXY, PORT and ID to ini.ini in one rewrite. Throws IniWriteError.
-  void SaveSettings() const;
+  // URL, PROXY, PORT and ID as they stand, to be stored at the closing.
+  NetSettings Settings() const;
 
-  THttpCli& HttpCli1() { return http_; }
+  THttpCli& HttpCli1() { return fetch_.client(); }
   QLineEdit* Edit1() const { return edit1_; }  // URL
   QLineEdit* Edit2() const { return edit2_; }  // PROXY
   QLineEdit* Edit3() const { return edit3_; }  // PORT
@@ -74,6 +69,7 @@ class Tfnet : public QDialog {
   // The download step; true when the answer arrived whole. A failure of the HTTP client is shown
   // in the log; any other error is thrown after the buttons are restored.
   bool Download(bool remove);
+  NetRequest Request() const;
   void SetLog(const std::vector<std::string>& lines);
   QLineEdit* MakeEdit(const char* name, const char* label_name, const QString& label,
                       const QRect& geometry, int label_left, bool grey = false);
@@ -81,9 +77,7 @@ class Tfnet : public QDialog {
 
   Host& host_;
   Book& book_;
-  THttpCli http_;
-  bool import_ = false;
-  std::string answer_;
+  NetFetch fetch_;
   QImage skin_;
   QLabel* label6_ = nullptr;
   QLineEdit* edit1_ = nullptr;

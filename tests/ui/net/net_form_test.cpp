@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "core/text_codec.h"
+#include "net/net_import.h"
 #include "support/loopback_server.h"
 #include "support/temp_dir.h"
 #include "support/test_host.h"
@@ -200,9 +201,13 @@ class NetFormTest : public QObject {
       Click(net.Button2());
       QVERIFY(cancelled);
       QVERIFY(net.isVisible());
+      // The service may have deleted what it began to send: what arrived is kept.
       QCOMPARE(net.LogLines(),
-               QStringList{QStringLiteral("Failed : 404 Connection aborted on request")});
+               (QStringList{QStringLiteral("Failed : 404 Connection aborted on request"),
+                            QStringLiteral("取り込めなかった 1 行を、プログラムのフォルダの "
+                                           "net_unmerged.txt に残しました。")}));
       QCOMPARE(ReadBytes(Answer()), S("20240131,食費,昼食,8"));
+      QCOMPARE(ReadBytes(dir_->path() / "net_unmerged.txt"), S("20240131,食費,昼食,8\r\n"));
       QVERIFY(!net.Button2()->isEnabled());
       QVERIFY(!form_->book().waiting());
       Click(net.Button3());
@@ -210,6 +215,48 @@ class NetFormTest : public QObject {
     });
     QVERIFY(!std::filesystem::exists(Data("202401.csv")));
     QCOMPARE(form_->page_model().page(), EmptyDayPage());
+  }
+
+  // Lines that cannot be merged keep the window open with the report; an answer beyond the
+  // limit is refused; an import cut short is completed when the window is opened next.
+  void whatCannotBeMergedIsKeptAndTold() {
+    const std::string answer = S("20240131,食費,昼食,800,\r\n20240131,食費,昼 食,800,\r\n");
+    Serve(kOk + answer, {kOk + answer});
+    Start();
+    OpenNet([&](Tfnet& net) {
+      Click(net.Button1());
+      Click(net.Button2());
+      QVERIFY(net.isVisible());
+      QCOMPARE(net.LogLines(),
+               (QStringList{QStringLiteral("1 件を取り込みました。"),
+                            QStringLiteral("取り込めなかった 1 行を、プログラムのフォルダの "
+                                           "net_unmerged.txt に残しました。"),
+                            QStringLiteral("2 行目: カンマ以外（引用符のない空白など）で項目が"
+                                           "分かれています: 20240131,食費,昼 食,800,")}));
+      QVERIFY(!net.Button2()->isEnabled());
+      QTest::keyClick(&net, Qt::Key_Escape);
+      QVERIFY(!net.isVisible());
+    });
+    QCOMPARE(ReadBytes(Data("202401.csv")), S("20240131,食費,昼食,800,\r\n"));
+    QCOMPARE(ReadBytes(dir_->path() / "net_unmerged.txt"), S("20240131,食費,昼 食,800,\r\n"));
+
+    server_ = std::make_unique<LoopbackServer>(
+        std::vector<LoopbackServer::Answer>{{kOk + std::string(kMaxNetAnswerBytes + 1, 'x')}});
+    WriteBytes(Ini(), "[net]\r\nurl=" + server_->Url("/money/purselog.cgi") + "\r\n");
+    OpenNet([&](Tfnet& net) {
+      Click(net.Button1());
+      QCOMPARE(net.LogLines(),
+               QStringList{QStringLiteral("Failed : 404 answer larger than 64 MiB")});
+      QVERIFY(!net.Button2()->isEnabled());
+    });
+
+    BeginNetImport(S("20240131,食費,夕食,900,\r\n"), ProgramPaths{dir_->path()});
+    OpenNet([&](Tfnet&) {});
+    QCOMPARE(host_->messages.back().text,
+             QStringLiteral("中断していた取り込みを完了しました。\n1 件を取り込みました。"));
+    QCOMPARE(ReadBytes(Data("202401.csv")),
+             S("20240131,食費,昼食,800,\r\n20240131,食費,夕食,900,\r\n"));
+    QCOMPARE(form_->page_model().rowCount(), 2);
   }
 
   void closingStoresTheFourFieldsButNeverThePassword() {
