@@ -4,9 +4,11 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/date.h"
 #include "ledger/day_page.h"
@@ -31,5 +33,11 @@ void SaveDayPage(const std::filesystem::path& data_dir, const Date& date, const 
 DayPage DayPageOfMonth(const std::optional<std::string>& month_bytes, const Date& date);
 std::string MonthWithDayPage(const std::optional<std::string>& month_bytes, const Date& date,
                              const DayPage& page);
+// Several days of one month (distinct dates of that month), in one pass: each day's page as
+// LoadDayPage gives it is handed to `edit`, then written as SaveDayPage would write it, the days
+// in the given order. The bytes come out exactly as those loads and saves in turn leave them.
+std::string MonthWithEditedDays(const std::optional<std::string>& month_bytes,
+                                const std::vector<Date>& days,
+                                const std::function<void(std::size_t day, DayPage& page)>& edit);
 
 }  // namespace purselog

@@ -80,10 +80,10 @@ std::string StateOf(const std::optional<std::string>& bytes) {
 }
 
 // The month file's bytes with the entries (lines of the answer, in answer order) added to their
-// days. Each day is read and written once, the days in the order of their last entry: that
-// leaves the file exactly as writing the page after every entry would.
-std::string MergeMonth(std::optional<std::string> bytes, const std::vector<const NetLine*>& lines,
-                       const CategoryTable& categories) {
+// days, in one pass. The days are written in the order of their last entry: that leaves the file
+// exactly as writing the page after every entry would.
+std::string MergeMonth(const std::optional<std::string>& bytes,
+                       const std::vector<const NetLine*>& lines, const CategoryTable& categories) {
   struct Day {
     Date date;
     std::vector<DayRow> rows;
@@ -101,9 +101,10 @@ std::string MergeMonth(std::optional<std::string> bytes, const std::vector<const
   for (const auto& [key, day] : days) order.push_back(&day);
   std::sort(order.begin(), order.end(),
             [](const Day* a, const Day* b) { return a->last < b->last; });
-  for (const Day* day : order) {
-    DayPage page = DayPageOfMonth(bytes, day->date);
-    for (const DayRow& row : day->rows) {
+  std::vector<Date> dates;
+  for (const Day* day : order) dates.push_back(day->date);
+  return MonthWithEditedDays(bytes, dates, [&order](std::size_t i, DayPage& page) {
+    for (const DayRow& row : order[i]->rows) {
       // A page without entries takes the row in its empty first row; otherwise it goes after
       // the last row.
       if (!page.front()[kCategoryColumn].empty()) {
@@ -111,9 +112,7 @@ std::string MergeMonth(std::optional<std::string> bytes, const std::vector<const
       }
       page.back() = row;
     }
-    bytes = MonthWithDayPage(bytes, day->date, page);
-  }
-  return bytes.value_or(std::string());
+  });
 }
 
 // The answer's entries by month (keys "yyyymm", ascending), and the lines to keep.
@@ -236,7 +235,7 @@ NetImportReport Complete(const Journal& journal, const ProgramPaths& paths,
     std::optional<std::string> bytes = ReadFileBytesIfExists(path);
     const std::string state = StateOf(bytes);
     if (state == target.before) {
-      std::string merged = MergeMonth(std::move(bytes), lines, categories);
+      std::string merged = MergeMonth(bytes, lines, categories);
       if (StateOf(merged) == target.after) {
         WriteFileAtomic(path, merged);
         report.merged += static_cast<int>(lines.size());
@@ -395,8 +394,7 @@ std::optional<NetImportReport> CompleteNetImport(const ProgramPaths& paths,
   for (const auto& [month, lines] : plan.months) {
     std::optional<std::string> month_bytes = ReadFileBytesIfExists(MonthPath(paths, month));
     const std::string before = StateOf(month_bytes);
-    journal.targets.push_back(
-        {month, before, StateOf(MergeMonth(std::move(month_bytes), lines, categories))});
+    journal.targets.push_back({month, before, StateOf(MergeMonth(month_bytes, lines, categories))});
   }
   if (!plan.kept.empty()) {
     std::vector<KeptLine> kept;
