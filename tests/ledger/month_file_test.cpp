@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 
 #include "core/text_codec.h"
 #include "core/text_file.h"
@@ -196,6 +197,41 @@ TEST(MonthFile, AFileThatCannotBeReadOrWrittenRaisesAndChangesNothing) {
   EXPECT_EQ(LoadDayPage(dir / "data", kDay), EmptyDayPage());
   EXPECT_THROW(SaveDayPage(dir / "data", kDay, {Row(kFood, "a", "1")}), FileError);
   EXPECT_EQ(ReadBytes(dir / "data"), "a file where the data directory should be");
+}
+
+// Several days edited in one pass leave the bytes that loading and saving each in turn leave:
+// random months of quoted, blank-led, incomplete and foreign lines, and a tail after a NUL.
+TEST(MonthFile, EditedDaysInOnePassMatchTheSavesInTurn) {
+  std::mt19937 random(7);
+  const std::string kinds[] = {"20240105," + kFood + ",a,1,",
+                               "\"20240106\"," + kFood + ",b,2,",
+                               " 20240107,,c,3,",
+                               "20240105," + kFood + ",,4,",
+                               "x,y",
+                               "20240108," + kFood + ",\"d e\",5,m"};
+  for (int round = 0; round < 200; ++round) {
+    std::string bytes;
+    for (int i = std::uniform_int_distribution<int>(0, 12)(random); i > 0; --i) {
+      bytes += kinds[std::uniform_int_distribution<std::size_t>(0, 5)(random)] + "\r\n";
+    }
+    if (round % 5 == 0) bytes += std::string("tail\0rest", 9);
+    std::vector<Date> days;
+    for (unsigned day = 5; day <= 8; ++day) {
+      if (random() % 2)
+        days.insert(days.begin() + random() % (days.size() + 1), MakeDate(2024, 1, day));
+    }
+    if (days.empty()) days.push_back(MakeDate(2024, 1, 6));
+    const auto edit = [](std::size_t i, DayPage& page) {
+      page.push_back(Row(kFood, "new " + std::to_string(i), "9"));
+    };
+    std::optional<std::string> in_turn = bytes;
+    for (std::size_t i = 0; i < days.size(); ++i) {
+      DayPage page = DayPageOfMonth(in_turn, days[i]);
+      edit(i, page);
+      in_turn = MonthWithDayPage(in_turn, days[i], page);
+    }
+    EXPECT_EQ(MonthWithEditedDays(bytes, days, edit), *in_turn) << bytes;
+  }
 }
 
 }  // namespace
