@@ -43,6 +43,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(LineCount(NetUnmergedFile(paths)) == report.kept.size());
   std::size_t month_lines = 0;
   for (const auto& entry : std::filesystem::directory_iterator(paths.DataDir())) {
+    // Only month files, each holding only its own month's days.
+    const std::string name = entry.path().filename().string();
+    FUZZ_CHECK(name.size() == 10 && name.ends_with(".csv"));
+    ForEachLineToEnd(ReadFileBytes(entry.path()), [&](std::string_view line) {
+      FUZZ_CHECK(line.substr(0, 6) == name.substr(0, 6));
+    });
     month_lines += LineCount(entry.path());
   }
   FUZZ_CHECK(month_lines == 1 + static_cast<std::size_t>(report.merged));

@@ -127,7 +127,7 @@ MergePlan PlanMerge(std::string_view answer, const CategoryTable& categories) {
   plan.lines = ReadNetAnswer(answer, categories);
   for (const NetLine& line : plan.lines) {
     if (line.fault == NetLineFault::kNone) {
-      plan.months[std::string(line.bytes.substr(0, 6))].push_back(&line);
+      plan.months[MonthKey(line.date)].push_back(&line);
     } else if (line.fault != NetLineFault::kBlank) {
       plan.kept.push_back(&line);
     }
@@ -364,7 +364,9 @@ std::string NetLineFaultText(NetLineFault fault) {
 std::vector<NetLine> ReadNetAnswer(std::string_view answer, const CategoryTable& categories) {
   std::vector<NetLine> lines;
   ForEachLineToEnd(answer, [&](std::string_view line) {
-    lines.push_back({line, static_cast<int>(lines.size()) + 1, Judge(line, categories, nullptr)});
+    Entry entry;
+    const NetLineFault fault = Judge(line, categories, &entry);
+    lines.push_back({line, static_cast<int>(lines.size()) + 1, fault, entry.date});
   });
   return lines;
 }

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "categories/category_table.h"
+#include "core/date.h"
 #include "core/paths.h"
 
 namespace purselog {
@@ -89,6 +90,7 @@ struct NetLine {
   std::string_view bytes;  // into the answer
   int number = 0;          // from 1
   NetLineFault fault = NetLineFault::kNone;
+  Date date;  // of an entry
 };
 // Every line of the answer with its judgement: an entry is a line whose field 0 is a date key of
 // a real day, whose category is in the table, whose amount is an integer text and whose

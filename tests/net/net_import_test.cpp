@@ -101,7 +101,7 @@ struct ImportCase {
                          "20240230,食費,x,1,\r\n"
                          "20240115,給料,給与,250000,bonus,extra\r\n"
                          "\r\n"
-                         "20240201,食費,夕食,1200\r\n"
+                         " \"20240201\",食費,夕食,1200\r\n"
                          "20240115,食費,昼食 2,800,\r\n") +
                        std::string("20240115,a\0b,x,1,\r\n", 19) + S("20240115,食費,,100,");
   ImportCase() {
@@ -179,7 +179,7 @@ TEST(NetImport, AMergeCutShortIsCompletedWithoutDoubles) {
   EXPECT_EQ(report->kept[1].fault, NetLineFault::kFileChanged);
   const std::string kept = kMergedFiles.substr(kMergedFiles.find("|earlier") + 1);
   EXPECT_EQ(ReadBytes(NetUnmergedFile(c.paths)),
-            kept.substr(0, kept.find('|')) + S("20240201,食費,夕食,1200\r\n"));
+            kept.substr(0, kept.find('|')) + S(" \"20240201\",食費,夕食,1200\r\n"));
 }
 
 }  // namespace
