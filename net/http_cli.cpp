@@ -148,22 +148,31 @@ std::string Base64Encode(std::string_view bytes) {
   return out;
 }
 
-std::string EncodeRequestTarget(std::string_view target) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  constexpr std::string_view kUnsafe = " \"<>\\^`{|}";
+std::string PercentEncode(std::string_view bytes, bool (*escape)(unsigned char byte), bool upper) {
+  const char* const hex = upper ? "0123456789ABCDEF" : "0123456789abcdef";
   std::string out;
-  out.reserve(target.size());
-  for (const char c : target) {
+  out.reserve(bytes.size());
+  for (const char c : bytes) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x7F || kUnsafe.find(c) != std::string_view::npos) {
+    if (escape(byte)) {
       out += '%';
-      out += kHex[byte >> 4];
-      out += kHex[byte & 15];
+      out += hex[byte >> 4];
+      out += hex[byte & 15];
     } else {
       out += c;
     }
   }
   return out;
+}
+
+std::string EncodeRequestTarget(std::string_view target) {
+  return PercentEncode(
+      target,
+      [](unsigned char byte) {
+        return byte >= 0x7F || std::string_view(" \"<>\\^`{|}").find(static_cast<char>(byte)) !=
+                                   std::string_view::npos;
+      },
+      true);
 }
 
 std::string TimeoutText(std::chrono::milliseconds timeout) {

@@ -60,6 +60,10 @@ std::string AbsoluteUrl(const HttpUrl& url);
 // none), never to another host or port.
 HttpUrl RedirectTarget(const HttpUrl& current, std::string_view location);
 
+// Each byte for which `escape` is true becomes "%" and two hexadecimal digits (upper-case ones
+// when `upper`); every other byte stays as it is.
+std::string PercentEncode(std::string_view bytes, bool (*escape)(unsigned char byte), bool upper);
+
 // A request target as sent: a blank, a byte from 0x7F on and the characters " < > \ ^ ` { | }
 // (which cannot stand in a request line) become "%" and two upper-case hexadecimal digits;
 // every other byte, "%" included, is sent as it is.

@@ -10,6 +10,7 @@
 #include "core/text_file.h"
 #include "ledger/day_page.h"
 #include "ledger/month_file.h"
+#include "net/http_cli.h"
 
 namespace purselog {
 
@@ -286,20 +287,13 @@ std::filesystem::path NetUnmergedFile(const ProgramPaths& paths) {
 }
 
 std::string EncodeQueryValue(std::string_view bytes) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string out;
-  out.reserve(bytes.size());
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte <= 0x20 || byte >= 0x7F || c == '%' || c == '&' || c == '?' || c == '#') {
-      out += '%';
-      out += kHex[byte >> 4];
-      out += kHex[byte & 15];
-    } else {
-      out += c;
-    }
-  }
-  return out;
+  return PercentEncode(
+      bytes,
+      [](unsigned char byte) {
+        return byte <= 0x20 || byte >= 0x7F || byte == '%' || byte == '&' || byte == '?' ||
+               byte == '#';
+      },
+      false);
 }
 
 std::string ServiceRequestUrl(std::string_view url, std::string_view id, std::string_view password,
