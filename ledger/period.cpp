@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "core/decimal_integer.h"
+
 namespace purselog {
 
 namespace {
@@ -29,6 +31,14 @@ AccountingPeriod PeriodOf(const Date& date, int closing_day) {
   if (DayOf(date) > n) return {DayOfMonthAway(date, 0, n + 1), DayOfMonthAway(date, 1, n)};
   // The day after the preceding month's closing date (1 March after 28 February).
   return {AddDays(DayOfMonthAway(date, -1, n), 1), DayOfMonthAway(date, 0, n)};
+}
+
+ClosingDayEntry ReadClosingDayText(std::string_view text) {
+  const std::optional<std::int64_t> value = ParseDecimalInteger(text);
+  if (!value) return {std::nullopt, "半角数字で1日から28日の間を指定してください"};
+  if (*value < 1 || *value > kMaxClosingDay)
+    return {std::nullopt, "1日から28日の間を指定してください"};
+  return {static_cast<int>(*value), {}};
 }
 
 }  // namespace purselog

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/text_codec.h"
+
 namespace purselog {
 namespace {
 
@@ -50,6 +52,31 @@ TEST(PeriodOf, RejectsClosingDaysOutsideTheRange) {
   EXPECT_FALSE(IsValidClosingDay(29));
   EXPECT_FALSE(IsValidClosingDay(-1));
   EXPECT_THROW(PeriodOf(D(2024, 1, 1), 29), std::invalid_argument);
+}
+
+// The text of the closing-day dialog.
+TEST(ReadClosingDayText, TakesHalfWidthDaysFromOneToTwentyEight) {
+  const std::string kNotHalfWidth = "半角数字で1日から28日の間を指定してください";
+  const std::string kOutOfRange = "1日から28日の間を指定してください";
+  const std::pair<std::string, ClosingDayEntry> cases[] = {
+      {"1", {1, ""}},
+      {"28", {28, ""}},
+      {"  7", {7, ""}},
+      {"+15", {15, ""}},
+      {"0005", {5, ""}},
+      {"0", {std::nullopt, kOutOfRange}},
+      {"29", {std::nullopt, kOutOfRange}},
+      {" -3", {std::nullopt, kOutOfRange}},
+      {"99999999999999999999", {std::nullopt, kOutOfRange}},
+      {Utf8ToCp932("２５"), {std::nullopt, kNotHalfWidth}},
+      {"25 ", {std::nullopt, kNotHalfWidth}},
+      {"2a", {std::nullopt, kNotHalfWidth}},
+      {"", {std::nullopt, kNotHalfWidth}},
+      {"-", {std::nullopt, kNotHalfWidth}},
+      {"$1A", {std::nullopt, kNotHalfWidth}},
+      {Utf8ToCp932("　25"), {std::nullopt, kNotHalfWidth}},
+  };
+  for (const auto& [text, entry] : cases) EXPECT_EQ(ReadClosingDayText(text), entry) << text;
 }
 
 }  // namespace

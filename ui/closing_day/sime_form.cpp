@@ -9,7 +9,6 @@
 #include <QRadioButton>
 #include <QScreen>
 
-#include "core/decimal_integer.h"
 #include "ledger/period.h"
 #include "ui/common/glass.h"
 #include "ui/common/look.h"
@@ -92,19 +91,13 @@ void Tsimeform::Button1Click() {
     accept();
     return;
   }
-  const std::optional<std::int64_t> value = ParseDecimalInteger(FromGlass(edit_->text()));
-  if (!value) {
+  const ClosingDayEntry entry = ReadClosingDayText(FromGlass(edit_->text()));
+  if (!entry.day) {
     host_.ShowMessage(nullptr, QString::fromLatin1(kErrorCaption),
-                      QStringLiteral("半角数字で1日から28日の間を指定してください"),
-                      MessageIcon::kNone);
+                      QString::fromStdString(entry.message), MessageIcon::kNone);
     return;
   }
-  if (*value < 1 || *value > kMaxClosingDay) {
-    host_.ShowMessage(nullptr, QString::fromLatin1(kErrorCaption),
-                      QStringLiteral("1日から28日の間を指定してください"), MessageIcon::kNone);
-    return;
-  }
-  result_ = static_cast<int>(*value);
+  result_ = *entry.day;
   accept();
 }
 
