@@ -10,6 +10,7 @@
 
 #include "ui/common/host.h"
 #include "ui/common/look.h"
+#include "ui/common/version_option.h"
 #include "ui/main/main_form.h"
 
 namespace {
@@ -27,8 +28,13 @@ void OnStopSignal(int signal_number) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (purselog::PrintVersionIfAsked(argc, argv, "purselog")) return 0;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Purselog"));
+  QApplication::setApplicationVersion(QString::fromLatin1(
+      purselog::kVersion.data(), static_cast<qsizetype>(purselog::kVersion.size())));
+  QApplication::setApplicationVersion(
+      QString::fromLatin1(purselog::kVersion.data(), purselog::kVersion.size()));
   QApplication::setFont(purselog::GothicFont(12));
   purselog::DesktopHost host;
   purselog::ProgramPaths paths{

@@ -35,6 +35,7 @@
 #include "ui/monthgraph/month_graph_form.h"
 #include "ui/net/net_form.h"
 #include "ui/search/find_dialog.h"
+#include "version/version.h"
 
 namespace purselog {
 
@@ -43,7 +44,6 @@ namespace {
 constexpr int kWidth = 480;
 constexpr int kHeight = 360;
 constexpr int kMonthLineTop = 40;
-const char* const kTitleLabel = "Purselog 2.7";
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, const QColor& color,
                   Qt::Alignment alignment, bool bold = true) {
@@ -232,8 +232,12 @@ void Tmainform::BuildMenus() {
 bool Tmainform::FormCreate() {
   skin_ = QImage(kWidth, kHeight, QImage::Format_RGB32);
   PaintSkin(skin_, BuiltinSkinPieces());
-  label1_->setText(QString::fromLatin1(kTitleLabel));
-  label2_->setText(QString::fromLatin1(kTitleLabel));
+  // "Purselog 2.7": the title and its shadow.
+  const QString title =
+      QStringLiteral("Purselog ") +
+      QString::fromLatin1(kVersion.data(), static_cast<qsizetype>(kVersion.size()));
+  label1_->setText(title);
+  label2_->setText(title);
   const QImage strip = BuiltinIconStrip();
   builtin_icons_ = CutBuiltinIcons(strip, kBuiltinCategoryCount);
   slot_pictures_.set_background(strip.pixel(0, 0));
