@@ -12,6 +12,7 @@
 
 #include "core/calendar_layout.h"
 #include "core/date_format.h"
+#include "ui/common/command.h"
 #include "ui/common/glass.h"
 #include "ui/common/look.h"
 #include "ui/common/resources.h"
@@ -226,7 +227,7 @@ void TCalendarR::ResizeCells() {
   }
 }
 
-Tcalendarform::Tcalendarform(Host& host, QWidget* parent)
+Tcalendarform::Tcalendarform(Host& host, QWidget* parent, const QTableView* colours_of)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), start_date_(host.Today()) {
   InitResources();
   setObjectName(QStringLiteral("calendarform"));
@@ -249,30 +250,27 @@ Tcalendarform::Tcalendarform(Host& host, QWidget* parent)
   cal_->setObjectName(QStringLiteral("cal"));
   cal_->setGeometry(kGridGeometry);
   cal_->SetTodayColor(QColor(255, 0, 0));
-  if (parent != nullptr) {
-    if (const auto* maingrid = parent->findChild<QTableView*>(QStringLiteral("maingrid"))) {
-      CopyGridColors(*maingrid);
-    }
-  }
-  connect(cal_, &TCalendarR::CalendarDateChanged, this, &Tcalendarform::ShowTitle);
-  connect(cal_, &TCalendarR::DayDoubleClicked, this, &Tcalendarform::SpeedButton1Click);
+  if (colours_of != nullptr) CopyGridColors(*colours_of);
+  ConnectCommand(host, cal_, &TCalendarR::CalendarDateChanged, this, &Tcalendarform::ShowTitle);
+  ConnectCommand(host, cal_, &TCalendarR::DayDoubleClicked, this,
+                 &Tcalendarform::SpeedButton1Click);
 
   const int buttons_top = kGridGeometry.bottom() + 9;
   QToolButton* previous =
       MakeGlyphButton(this, "SpeedButton2", QStringLiteral("btn_prev"),
                       QRect(kGridGeometry.left(), buttons_top, 28, 28), GlyphBackdrop::kBody);
   previous->setToolTip(QStringLiteral("前の月"));
-  connect(previous, &QToolButton::clicked, this, &Tcalendarform::SpeedButton2Click);
+  ConnectCommand(host, previous, &QToolButton::clicked, this, &Tcalendarform::SpeedButton2Click);
 
   QToolButton* ok = MakeCaptionButton(this, "SpeedButton1", QStringLiteral("OK"),
                                       QRect((kWidth - 76) / 2, buttons_top + 2, 76, 24), false);
-  connect(ok, &QToolButton::clicked, this, &Tcalendarform::SpeedButton1Click);
+  ConnectCommand(host, ok, &QToolButton::clicked, this, &Tcalendarform::SpeedButton1Click);
 
   QToolButton* next =
       MakeGlyphButton(this, "SpeedButton3", QStringLiteral("btn_next"),
                       QRect(kGridGeometry.right() - 27, buttons_top, 28, 28), GlyphBackdrop::kBody);
   next->setToolTip(QStringLiteral("次の月"));
-  connect(next, &QToolButton::clicked, this, &Tcalendarform::SpeedButton3Click);
+  ConnectCommand(host, next, &QToolButton::clicked, this, &Tcalendarform::SpeedButton3Click);
 
   PaintSkinPicture();
   ShowTitle();

@@ -100,8 +100,8 @@ class Tcalendarform : public QDialog {
   Q_OBJECT
 
  public:
-  // When `parent` holds the day page's grid "maingrid", its colours are copied into the grid.
-  Tcalendarform(Host& host, QWidget* parent);
+  // The calendar's grid takes the colours of `colours_of` (the day page's grid) when given.
+  Tcalendarform(Host& host, QWidget* parent, const QTableView* colours_of = nullptr);
 
   // The date the next showing starts from (the caller's current date); clears the result.
   void Prepare(const Date& current_date);

@@ -10,6 +10,7 @@
 #include <QScreen>
 
 #include "ledger/period.h"
+#include "ui/common/command.h"
 #include "ui/common/glass.h"
 #include "ui/common/look.h"
 #include "ui/common/skin.h"
@@ -65,7 +66,7 @@ Tsimeform::Tsimeform(Host& host, QWidget* parent)
 
   // The radio buttons share the dialog as their group; the edit box follows the second.
   connect(radio2_, &QRadioButton::toggled, edit_, &QWidget::setEnabled);
-  connect(ok_, &QPushButton::clicked, this, &Tsimeform::Button1Click);
+  ConnectCommand(host_, ok_, &QPushButton::clicked, this, &Tsimeform::Button1Click);
   setTabOrder(radio1_, radio2_);
   setTabOrder(radio2_, edit_);
   setTabOrder(edit_, ok_);

@@ -80,11 +80,11 @@ Tmainform::Tmainform(ProgramPaths paths, Host& host, QWidget* parent)
   page_model_ = new DayPageModel(book_, this);
   BuildWindow();
   BuildMenus();
-  connect(page_model_, &DayPageModel::CellAccepted, this, &Tmainform::CellAccepted);
-  connect(page_model_, &DayPageModel::CharacterRefused, this, &Tmainform::CharacterRefused,
-          Qt::QueuedConnection);
+  ConnectCommand(host_, page_model_, &DayPageModel::CellAccepted, this, &Tmainform::CellAccepted);
+  ConnectCommand(host_, page_model_, &DayPageModel::CharacterRefused, this,
+                 &Tmainform::CharacterRefused, Qt::QueuedConnection);
   // A page loaded anew: its icons, and the cursor on its first row.
-  connect(page_model_, &QAbstractItemModel::modelReset, this, [this] {
+  ConnectCommand(host_, page_model_, &QAbstractItemModel::modelReset, this, [this] {
     RefreshCategoryIcons();
     maingrid_->StartPage();
   });
@@ -110,28 +110,37 @@ void Tmainform::BuildWindow() {
 
   QToolButton* menu_button = MakeButton(QStringLiteral("SpeedButton3"), QStringLiteral("btn_menu"),
                                         QRect(414, 2, 17, 17), {});
-  connect(menu_button, &QToolButton::released, this, [this] { main_menu_->popup(QCursor::pos()); });
+  ConnectCommand(host_, menu_button, &QToolButton::released, this,
+                 [this] { main_menu_->popup(QCursor::pos()); });
   connect(MakeButton(QStringLiteral("SpeedButton5"), QStringLiteral("btn_minimize"),
                      QRect(435, 3, 16, 16), {}),
           &QToolButton::clicked, this, &QWidget::showMinimized);
   connect(MakeButton(QStringLiteral("SpeedButton6"), QStringLiteral("btn_close"),
                      QRect(452, 3, 16, 16), {}),
           &QToolButton::clicked, this, &QWidget::close);
-  connect(MakeButton(QStringLiteral("SpeedButton1"), QStringLiteral("btn_prev"),
-                     QRect(24, 36, 28, 28), QStringLiteral("Prev (PageUp)")),
-          &QToolButton::clicked, this, Command(&Tmainform::SpeedButton1Click));
-  connect(MakeButton(QStringLiteral("SpeedButton2"), QStringLiteral("btn_next"),
-                     QRect(64, 36, 28, 28), QStringLiteral("Next (PageDown)")),
-          &QToolButton::clicked, this, Command(&Tmainform::SpeedButton2Click));
-  connect(MakeButton(QStringLiteral("SpeedButton4"), QStringLiteral("btn_calendar"),
-                     QRect(104, 36, 28, 28), QStringLiteral("Calendar (Ctl+K)")),
-          &QToolButton::clicked, this, Command(&Tmainform::SpeedButton4Click));
-  connect(MakeButton(QStringLiteral("SpeedButton7"), QStringLiteral("btn_category"),
-                     QRect(160, 36, 28, 28), {}),
-          &QToolButton::clicked, this, Command(&Tmainform::SpeedButton7Click));
-  connect(MakeButton(QStringLiteral("SpeedButton8"), QStringLiteral("btn_graph"),
-                     QRect(200, 36, 28, 29), QStringLiteral("グラフ (Ctl+G)")),
-          &QToolButton::clicked, this, Command(&Tmainform::SpeedButton8Click));
+  const struct {
+    const char* name;
+    const char* glyph;
+    QRect geometry;
+    const char* hint;
+    void (Tmainform::*handler)();
+  } commands[] = {
+      {"SpeedButton1", "btn_prev", QRect(24, 36, 28, 28), "Prev (PageUp)",
+       &Tmainform::SpeedButton1Click},
+      {"SpeedButton2", "btn_next", QRect(64, 36, 28, 28), "Next (PageDown)",
+       &Tmainform::SpeedButton2Click},
+      {"SpeedButton4", "btn_calendar", QRect(104, 36, 28, 28), "Calendar (Ctl+K)",
+       &Tmainform::SpeedButton4Click},
+      {"SpeedButton7", "btn_category", QRect(160, 36, 28, 28), "", &Tmainform::SpeedButton7Click},
+      {"SpeedButton8", "btn_graph", QRect(200, 36, 28, 29), "グラフ (Ctl+G)",
+       &Tmainform::SpeedButton8Click},
+  };
+  for (const auto& command : commands) {
+    ConnectCommand(host_,
+                   MakeButton(QString::fromLatin1(command.name), QString::fromLatin1(command.glyph),
+                              command.geometry, QString::fromUtf8(command.hint)),
+                   &QToolButton::clicked, this, command.handler);
+  }
 
   // The month line is centred in the band between the top of the button row (36) and the panel's
   // border (61), beside the buttons, rather than resting on the border.
@@ -144,9 +153,10 @@ void Tmainform::BuildWindow() {
   maingrid_->setObjectName(QStringLiteral("maingrid"));
   maingrid_->setGeometry(40, 136, 401, 193);
   maingrid_->set_command_runner([this](const std::function<void()>& action) { Run(action); });
-  connect(maingrid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& point) {
-    grid_menu_->popup(maingrid_->viewport()->mapToGlobal(point));
-  });
+  ConnectCommand(host_, maingrid_, &QWidget::customContextMenuRequested, this,
+                 [this](const QPoint& point) {
+                   grid_menu_->popup(maingrid_->viewport()->mapToGlobal(point));
+                 });
 }
 
 QToolButton* Tmainform::MakeButton(const QString& name, const QString& glyph, const QRect& geometry,
@@ -167,7 +177,7 @@ void Tmainform::BuildMenus() {
     auto* action = new QAction(caption, this);
     action->setObjectName(QString::fromLatin1(name));
     menu->addAction(action);
-    connect(action, &QAction::triggered, this, Command(handler));
+    ConnectCommand(host_, action, &QAction::triggered, this, handler);
     if (!shortcut.isEmpty()) {
       if (visible) {
         action->setShortcut(shortcut);
@@ -255,7 +265,7 @@ bool Tmainform::CreateWindows() {
   if (!book_.started()) return false;
   // The other windows, created once and shown modally when asked for.
   himokuform_ = new THIMOKUForm(host_, book_, slot_pictures_, builtin_icons_, this);
-  calendarform_ = new Tcalendarform(host_, this);
+  calendarform_ = new Tcalendarform(host_, this, maingrid_);
   graphform_ = new Tgraphform(host_, this);
   saveform_ = new Tsaveform(this);
   fnet_ = new Tfnet(host_, book_, this);
@@ -265,10 +275,6 @@ bool Tmainform::CreateWindows() {
   find_dialog_ = new TFindDialog(
       host_, book_.paths(), [this](const Date& date) { return GoToDate(date); }, this);
   return true;
-}
-
-std::function<void()> Tmainform::Command(void (Tmainform::*handler)()) {
-  return [this, handler] { Run([this, handler] { (this->*handler)(); }); };
 }
 
 bool Tmainform::Run(const std::function<void()>& action) { return RunCommand(host_, this, action); }
@@ -522,11 +528,11 @@ bool Tmainform::eventFilter(QObject* watched, QEvent* event) {
       // Taken here, so that the release does not travel on to the parents and turn the page
       // twice; the controls have done their part on the press.
       if (key->key() == Qt::Key_PageUp) {
-        Command (&Tmainform::SpeedButton1Click)();
+        Run([this] { SpeedButton1Click(); });
         return true;
       }
       if (key->key() == Qt::Key_PageDown) {
-        Command (&Tmainform::SpeedButton2Click)();
+        Run([this] { SpeedButton2Click(); });
         return true;
       }
     }

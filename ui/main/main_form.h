@@ -110,8 +110,6 @@ class Tmainform : public QWidget {
   bool CreateWindows();
   QToolButton* MakeButton(const QString& name, const QString& glyph, const QRect& geometry,
                           const QString& hint);
-  // `action` inside the command boundary, for a signal to call.
-  std::function<void()> Command(void (Tmainform::*handler)());
   bool Run(const std::function<void()>& action);
   // Shows what an operation of the book left: its notices, the labels, and, when the page was
   // replaced, the icons and the cursor on the first row.

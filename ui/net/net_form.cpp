@@ -88,11 +88,10 @@ Tfnet::Tfnet(Host& host, Book& book, QWidget* parent)
   setTabOrder(button1_, button3_);
   setTabOrder(button3_, button2_);
 
-  connect(speed_button1_, &QToolButton::clicked, this,
-          [this] { RunHandler(&Tfnet::SpeedButton1Click); });
-  connect(button1_, &QPushButton::clicked, this, [this] { RunHandler(&Tfnet::Button1Click); });
-  connect(button2_, &QPushButton::clicked, this, [this] { RunHandler(&Tfnet::Button2Click); });
-  connect(button3_, &QPushButton::clicked, this, [this] { RunHandler(&Tfnet::Button3Click); });
+  ConnectCommand(host_, speed_button1_, &QToolButton::clicked, this, &Tfnet::SpeedButton1Click);
+  ConnectCommand(host_, button1_, &QPushButton::clicked, this, &Tfnet::Button1Click);
+  ConnectCommand(host_, button2_, &QPushButton::clicked, this, &Tfnet::Button2Click);
+  ConnectCommand(host_, button3_, &QPushButton::clicked, this, &Tfnet::Button3Click);
 
   fetch_.set_pump([this] { host_.PumpEvents(); });
   edit1_->setText(ToGlass(kDefaultServiceUrl));
@@ -118,7 +117,7 @@ QLineEdit* Tfnet::MakeEdit(const char* name, const char* label_name, const QStri
   edit->setGeometry(geometry);
   // A character that has no Shift_JIS form is refused, as in the day page, rather than sent or
   // stored as "?".
-  connect(edit, &QLineEdit::textChanged, this, [this, edit](const QString& text) {
+  ConnectCommand(host_, edit, &QLineEdit::textChanged, this, [this, edit](const QString& text) {
     if (const std::optional<QString> refused = UnstorableCharacter(text)) {
       const QSignalBlocker blocker(edit);
       edit->setText(edit->property(kStoredText).toString());
@@ -134,10 +133,6 @@ QLineEdit* Tfnet::MakeEdit(const char* name, const char* label_name, const QStri
     edit->setProperty(kStoredText, text);
   });
   return edit;
-}
-
-void Tfnet::RunHandler(void (Tfnet::*handler)()) {
-  RunCommand(host_, this, [this, handler] { (this->*handler)(); });
 }
 
 void Tfnet::Prepare() {

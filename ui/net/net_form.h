@@ -73,7 +73,6 @@ class Tfnet : public QDialog {
   void SetLog(const std::vector<std::string>& lines);
   QLineEdit* MakeEdit(const char* name, const char* label_name, const QString& label,
                       const QRect& geometry, int label_left, bool grey = false);
-  void RunHandler(void (Tfnet::*handler)());
 
   Host& host_;
   Book& book_;

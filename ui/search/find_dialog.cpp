@@ -57,8 +57,7 @@ TFindDialog::TFindDialog(Host& host, ProgramPaths paths, OpenDay open_day, QWidg
   cancel_->setObjectName(QStringLiteral("Cancel"));
   cancel_->setGeometry(270, 40, 78, 25);
 
-  connect(find_next_, &QPushButton::clicked, this,
-          [this] { RunCommand(host_, this, [this] { FindDialog1Find(); }); });
+  ConnectCommand(host_, find_next_, &QPushButton::clicked, this, &TFindDialog::FindDialog1Find);
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 

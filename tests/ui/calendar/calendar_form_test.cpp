@@ -346,7 +346,6 @@ class CalendarFormTest : public QObject {
   void TheGridTakesTheColoursOfTheDayPageGrid() {
     QWidget main_window;
     auto* maingrid = new QTableView(&main_window);
-    maingrid->setObjectName(QStringLiteral("maingrid"));
     QPalette palette = maingrid->palette();
     palette.setColor(QPalette::Base, QColor(250, 250, 240));
     maingrid->setPalette(palette);
@@ -354,7 +353,7 @@ class CalendarFormTest : public QObject {
     heading.setColor(QPalette::Button, QColor(200, 210, 220));
     maingrid->horizontalHeader()->setPalette(heading);
 
-    Tcalendarform form(host_, &main_window);
+    Tcalendarform form(host_, &main_window, maingrid);
     QCOMPARE(form.cal()->palette().color(QPalette::Base), QColor(250, 250, 240));
     QCOMPARE(form.cal()->HeadingColor(), QColor(200, 210, 220));
     for (int column = 0; column < kCalendarColumns; ++column) {
