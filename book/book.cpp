@@ -212,6 +212,13 @@ Outcome Book::RunBreakdown() {
   return outcome;
 }
 
+Outcome Book::Export(ExportMode mode, const std::filesystem::path& file) {
+  return Rework([&] {
+    const std::vector<std::string> lines = ReadExportLines(paths_.DataDir(), current_date_);
+    WriteExportFile(paths_.DataDir(), file, ExportLines(lines, mode, categories_.KindFunction()));
+  });
+}
+
 NetSettings Book::ReadNetSettings() const {
   const IniFile ini(paths_.SettingsFile());
   return {ini.ReadString(kNetSection, kNetUrlKey, kDefaultServiceUrl),

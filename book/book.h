@@ -20,6 +20,7 @@
 #include "core/ini_file.h"
 #include "core/notice.h"
 #include "core/paths.h"
+#include "export/csv_export.h"
 #include "ledger/day_page.h"
 #include "net/net_fetch.h"
 #include "reports/breakdown.h"
@@ -101,6 +102,9 @@ class Book {
   // there is something to show (the expense categories sum above 0); otherwise the notice
   // "適切なデータがありません。", or the error that stopped it (the list is then empty).
   Outcome RunBreakdown();
+
+  // The CSV export of the calendar month of CurrentDate into `file`, through Rework.
+  Outcome Export(ExportMode mode, const std::filesystem::path& file);
 
   // The NET window's stored fields, from ini.ini (their defaults when absent); throws FileError.
   NetSettings ReadNetSettings() const;

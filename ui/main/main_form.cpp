@@ -386,27 +386,22 @@ void Tmainform::NET1Click() {
   Show(book_.WriteNetSettings(fnet()->Settings()));
 }
 
-// The export: the page is written back first, and loaded again whatever the user chooses.
+// The export: the options and the file first; then the book writes the page back, exports,
+// and loads the page again (also when the user chose nothing).
 void Tmainform::CSV1Click() {
   maingrid_->CommitOpenEdit();
-  Show(book_.Rework([this] {
-    const Date date = book_.CurrentDate();
-    const std::filesystem::path data_dir = book_.paths().DataDir();
-    const std::vector<std::string> lines = ReadExportLines(data_dir, date);
-    const FileDialogRequest request{
-        QStringLiteral("CSVファイル(*.csv)|*.csv"),
-        QFile::decodeName(QByteArray::fromStdString(book_.paths().program_dir.string())),
-        QString::fromStdString(ExportFileName(date))};
-    saveform()->Prepare(date);
-    host_.ExecModal(*saveform());
-    const std::optional<ExportMode> mode = saveform()->Result();
-    if (!mode) return;
-    const std::vector<std::string> out =
-        ExportLines(lines, *mode, book_.categories().KindFunction());
-    const std::optional<QString> file = host_.SaveFileName(this, request);
-    if (!file) return;
-    WriteExportFile(data_dir, QFile::encodeName(*file).toStdString(), out);
-  }));
+  const Date date = book_.CurrentDate();
+  saveform()->Prepare(date);
+  host_.ExecModal(*saveform());
+  const std::optional<ExportMode> mode = saveform()->Result();
+  std::optional<QString> file;
+  if (mode) {
+    file = host_.SaveFileName(
+        this, {QStringLiteral("CSVファイル(*.csv)|*.csv"),
+               QFile::decodeName(QByteArray::fromStdString(book_.paths().program_dir.string())),
+               QString::fromStdString(ExportFileName(date))});
+  }
+  Show(file ? book_.Export(*mode, QFile::encodeName(*file).toStdString()) : book_.Rework(nullptr));
 }
 
 void Tmainform::Find1Click() { FindDialog1()->Open(); }
