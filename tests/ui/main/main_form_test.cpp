@@ -285,8 +285,8 @@ class MainFormTest : public QObject {
     QVERIFY(Start());
     Enter(0, "食費", "外食", "500");
     const QModelIndex amount = Model().index(0, 2);
-    const QStringList refused = {QStringLiteral("1,200"), QStringLiteral("¥100"),
-                                 QStringLiteral("１２３"), QString(), QStringLiteral("12円")};
+    // The rule is the ledger's (EditCell); here, that the editor opens again with the old text.
+    const QStringList refused = {QStringLiteral("1,200"), QStringLiteral("１２３")};
     for (const QString& text : refused) {
       Type(0, 2, text);
       QCOMPARE(CellText(0, 2), QStringLiteral("500"));
@@ -298,10 +298,8 @@ class MainFormTest : public QObject {
       QTest::keyClick(edit, Qt::Key_Escape);
     }
     QCOMPARE(form_->Labelday()->text(), QStringLiteral("Sub Total ▲¥500 /Day"));
-    for (const char* accepted : {"-5", "12.5", ".5", " 7 ", "1e3"}) {
-      Type(0, 2, QString::fromLatin1(accepted));
-      QCOMPARE(CellText(0, 2), QString::fromLatin1(accepted));
-    }
+    Type(0, 2, QStringLiteral("1e3"));
+    QCOMPARE(CellText(0, 2), QStringLiteral("1e3"));
     QCOMPARE(form_->Labelday()->text(), QStringLiteral("Sub Total ▲¥1,000 /Day"));
     QVERIFY(host_->messages.empty());
   }
