@@ -197,14 +197,21 @@ std::optional<std::vector<std::string>> ReadLinesIfExists(const fs::path& path) 
   return SplitLines(*bytes);
 }
 
-void WriteFileAtomic(const fs::path& path, std::string_view bytes) {
-  WriteFileAtomic(path, {bytes});
+namespace {
+
+bool IsLink(const fs::path& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
-void WriteFileAtomic(const fs::path& path, std::initializer_list<std::string_view> pieces) {
-  const fs::path target = ResolveLinks(path);
-  // mkstemp writes a new file whatever the target's permissions: ask for them first.
-  if (SystemCall(FileStep::kAccess, path,
+void WriteAtomic(const fs::path& path, std::initializer_list<std::string_view> pieces,
+                 bool follow_links) {
+  const bool replace_link = !follow_links && IsLink(path);
+  const fs::path target = follow_links ? ResolveLinks(path) : path;
+  // mkstemp writes a new file whatever the target's permissions: ask for them first (a link
+  // that is replaced is no file to ask about).
+  if (!replace_link &&
+      SystemCall(FileStep::kAccess, path,
                  [&] { return ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS); }) != 0 &&
       errno != ENOENT) {
     throw FileError("Cannot write file", path, errno);
@@ -217,7 +224,7 @@ void WriteFileAtomic(const fs::path& path, std::initializer_list<std::string_vie
   Descriptor temp(fd);
   try {
     struct stat info {};
-    const mode_t mode = (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+    const mode_t mode = (::lstat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
                             ? static_cast<mode_t>(info.st_mode & 07777)
                             : NewFileMode();
     if (::fchmod(fd, mode) != 0) throw FileError("Cannot create file", path, errno);
@@ -255,6 +262,20 @@ void WriteFileAtomic(const fs::path& path, std::initializer_list<std::string_vie
     });
   });
   if (synced != 0) throw FileError("Cannot sync directory", directory, errno);
+}
+
+}  // namespace
+
+void WriteFileAtomic(const fs::path& path, std::string_view bytes) {
+  WriteAtomic(path, {bytes}, true);
+}
+
+void WriteFileAtomic(const fs::path& path, std::initializer_list<std::string_view> pieces) {
+  WriteAtomic(path, pieces, true);
+}
+
+void WriteScratchFile(const fs::path& path, std::initializer_list<std::string_view> pieces) {
+  WriteAtomic(path, pieces, false);
 }
 
 FileFaultHook SetFileFaultHook(FileFaultHook hook) {

@@ -83,6 +83,11 @@ void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
 // The same for bytes in pieces, written one after the other.
 void WriteFileAtomic(const std::filesystem::path& path,
                      std::initializer_list<std::string_view> pieces);
+// As WriteFileAtomic, for the program's own scratch files (the search index, the NET answer and
+// the NET journal): a symbolic link standing at the path is replaced by the new file, never
+// followed, so that a link there cannot make the program write over another file.
+void WriteScratchFile(const std::filesystem::path& path,
+                      std::initializer_list<std::string_view> pieces);
 // WriteFileAtomic of JoinLines(lines), followed by `tail` (see TailFromNul).
 void WriteLines(const std::filesystem::path& path, const std::vector<std::string>& lines,
                 std::string_view tail = {});

@@ -23,7 +23,7 @@ NetDownload NetFetch::Download(const NetRequest& request, bool remove) {
   settings.proxy_port = request.settings.proxy_port;
   // ~net.dat anew and empty; when it cannot be written, nothing starts.
   const std::filesystem::path answer_file = NetAnswerFile(paths_);
-  WriteFileAtomic(answer_file, "");
+  WriteScratchFile(answer_file, {});
 
   std::string received;
   http_.set_sink([&received](std::string_view bytes) { received.append(bytes); });
@@ -42,7 +42,7 @@ NetDownload NetFetch::Download(const NetRequest& request, bool remove) {
   };
   try {
     // What arrived stays in ~net.dat, also after a failure.
-    WriteFileAtomic(answer_file, received);
+    WriteScratchFile(answer_file, {received});
   } catch (const std::exception& error) {
     // The answer is kept in memory all the same: an import's answer is gone from the service.
     note(error);

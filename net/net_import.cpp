@@ -370,7 +370,7 @@ void BeginNetImport(std::string_view answer, const ProgramPaths& paths) {
   if (FileExists(path)) {
     throw AppError("An earlier NET import waits to be completed (\"" + path.string() + "\")");
   }
-  WriteFileAtomic(
+  WriteScratchFile(
       path, {std::string(kJournalHeader) + "\r\n" + std::string(kUnplanned) + "\r\n\r\n", answer});
 }
 
@@ -399,7 +399,7 @@ std::optional<NetImportReport> CompleteNetImport(const ProgramPaths& paths,
     const std::string before = StateOf(kept_bytes);
     journal.targets.push_back({"", before, StateOf(WithLines(std::move(kept_bytes), kept))});
   }
-  WriteFileAtomic(path, {JournalHead(journal), journal.answer});
+  WriteScratchFile(path, {JournalHead(journal), journal.answer});
   return Complete(journal, paths, categories);
 }
 

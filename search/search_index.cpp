@@ -84,7 +84,8 @@ std::vector<std::string> CollectIndexLines(const std::filesystem::path& data_dir
 
 std::vector<std::string> BuildSearchIndex(const ProgramPaths& paths) {
   std::vector<std::string> lines = CollectIndexLines(paths.DataDir());
-  WriteLines(paths.program_dir / std::string(kSearchIndexFileName), lines);
+  // The program's own scratch file: a link standing there is replaced, never written through.
+  WriteScratchFile(paths.program_dir / std::string(kSearchIndexFileName), {JoinLines(lines)});
   SortLinesIgnoreCase(lines);
   return lines;
 }

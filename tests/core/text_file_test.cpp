@@ -179,6 +179,14 @@ TEST(TextFile, AWriteThroughASymbolicLinkReplacesTheFileItNames) {
   EXPECT_THROW(WriteLines(dir / "loop1", {"x"}), FileError);
   EXPECT_EQ(ListDir(dir.path()), "dangling.csv|data.csv|link.csv|loop1|loop2|real");
   EXPECT_EQ(ListDir(dir / "real"), "202401.csv|new.csv");
+
+  // A scratch file replaces the link itself (also a looping or a read-only file's link).
+  for (const char* scratch : {"data.csv", "loop1"}) {
+    WriteScratchFile(dir / scratch, {"scr", "atch"});
+    EXPECT_FALSE(std::filesystem::is_symlink(dir / scratch)) << scratch;
+    EXPECT_EQ(ReadBytes(dir / scratch), "scratch");
+  }
+  EXPECT_EQ(ReadBytes(dir / "real" / "202401.csv"), "new\r\n");
 }
 
 TEST(TextFile, AReadOnlyTargetIsRefused) {

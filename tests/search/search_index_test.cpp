@@ -94,6 +94,18 @@ TEST(SearchIndex, EveryCsvFileOfDataIsReadInNameOrderAndTheIndexFileWritten) {
                        "20240101,e,x,5,", "20240105," + std::string(100000, 'x'),
                        "20240110,c,\xff\x81", "20240201,a,x", "20240201,b,x,2,", "20240301,f"}));
 
+  // A link standing where the index goes is replaced, never written through (into a month
+  // file, or anywhere else).
+  for (const std::filesystem::path& target : {data / "202401.csv", dir / "elsewhere"}) {
+    WriteBytes(target, "20240110,c,x,1,\r\n");
+    std::filesystem::remove(dir / "~searchindex.tmp");
+    std::filesystem::create_symlink(target, dir / "~searchindex.tmp");
+    BuildSearchIndex(paths);
+    EXPECT_EQ(ReadBytes(target), "20240110,c,x,1,\r\n");
+    EXPECT_FALSE(std::filesystem::is_symlink(dir / "~searchindex.tmp"));
+  }
+  EXPECT_EQ(ReadBytes(dir / "~searchindex.tmp").substr(0, 17), "20240110,c,x,1,\r\n");
+
   // A file that cannot be read stops the opening.
   std::filesystem::create_symlink(data / "loop.csv", data / "loop.csv");
   EXPECT_THROW(BuildSearchIndex(paths), FileError);
