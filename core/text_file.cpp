@@ -58,7 +58,8 @@ class Descriptor {
   int fd_;
 };
 
-std::optional<std::string> ReadBytes(const fs::path& path, bool missing_is_error) {
+std::optional<std::string> ReadBytes(const fs::path& path, bool missing_is_error,
+                                     std::size_t limit = static_cast<std::size_t>(-1)) {
   const int fd =
       SystemCall(FileStep::kOpen, path, [&] { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC); });
   if (fd < 0) {
@@ -71,6 +72,9 @@ std::optional<std::string> ReadBytes(const fs::path& path, bool missing_is_error
   if (::fstat(fd, &info) != 0) throw FileError("Cannot open file", path, errno);
   if (S_ISDIR(info.st_mode)) throw FileError("Cannot open file", path, EISDIR);
 
+  // A larger file is refused before it is read, and when it grows while it is read.
+  const auto too_large = [&path] { return FileError("Cannot read file", path, EFBIG); };
+  if (info.st_size > 0 && static_cast<std::uintmax_t>(info.st_size) > limit) throw too_large();
   std::string bytes;
   if (info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
   char buffer[65536];
@@ -83,6 +87,7 @@ std::optional<std::string> ReadBytes(const fs::path& path, bool missing_is_error
     }
     if (n == 0) break;
     bytes.append(buffer, static_cast<std::size_t>(n));
+    if (bytes.size() > limit) throw too_large();
   }
   return bytes;
 }
@@ -161,6 +166,10 @@ void RemoveStaleTemporaries(const fs::path& directory, std::string_view prefix) 
 }  // namespace
 
 std::string ReadFileBytes(const fs::path& path) { return *ReadBytes(path, true); }
+
+std::string ReadFileBytes(const fs::path& path, std::size_t limit) {
+  return *ReadBytes(path, true, limit);
+}
 
 std::optional<std::string> ReadFileBytesIfExists(const fs::path& path) {
   return ReadBytes(path, false);

@@ -19,6 +19,9 @@ namespace purselog {
 
 // The whole file; throws FileError when it cannot be read (a missing file included).
 std::string ReadFileBytes(const std::filesystem::path& path);
+// As ReadFileBytes, for a file of at most `limit` bytes: a larger one is refused (FileError,
+// "File too large") without reading more than `limit` + 1 bytes of it.
+std::string ReadFileBytes(const std::filesystem::path& path, std::size_t limit);
 // As ReadFileBytes, but a file that does not exist (or whose directory does not) gives nullopt.
 std::optional<std::string> ReadFileBytesIfExists(const std::filesystem::path& path);
 

@@ -1,6 +1,7 @@
 #include "categories/icons/icon_slots.h"
 
 #include <algorithm>
+#include <map>
 
 #include "core/errors.h"
 #include "core/text_codec.h"
@@ -22,7 +23,7 @@ std::optional<IconFile> LoadIconFile(const std::filesystem::path& path, BmpRule 
   if (kind == IconFileKind::kOther) return std::nullopt;
   IconFile file;
   try {
-    file.bytes = ReadFileBytes(path);
+    file.bytes = ReadFileBytes(path, kMaxIconFileBytes);
   } catch (const FileError&) {
     return std::nullopt;
   }
@@ -48,12 +49,18 @@ std::optional<std::string> StorableIconName(const std::filesystem::path& name) {
 void IconSlotPictures::Load(const std::filesystem::path& pacs_dir,
                             std::span<const std::string> names) {
   const std::size_t used = std::min(names.size(), pictures_.size());
+  std::map<std::string, QImage> composed;  // by file name: each file is read once
   for (std::size_t slot = 0; slot < used; ++slot) {
     pictures_[slot] = QImage();
     if (names[slot].empty()) continue;
-    const std::optional<IconFile> file =
-        LoadIconFile(pacs_dir / Cp932ToUtf8(names[slot]), BmpRule::kSixteenWide, background_);
-    if (file) Set(static_cast<int>(slot), file->composed);
+    auto [found, added] = composed.try_emplace(names[slot]);
+    if (added) {
+      if (const std::optional<IconFile> file = LoadIconFile(pacs_dir / Cp932ToUtf8(names[slot]),
+                                                            BmpRule::kSixteenWide, background_)) {
+        found->second = file->composed;
+      }
+    }
+    Set(static_cast<int>(slot), found->second);
   }
 }
 

@@ -16,12 +16,16 @@
 
 namespace purselog {
 
+// An icon file (a pack or a bitmap) larger than this gives no picture, and is not read.
+inline constexpr std::size_t kMaxIconFileBytes = std::size_t{16} << 20;
+
 // An icon file read whole, and its composed picture.
 struct IconFile {
   std::string bytes;
   QImage composed;
 };
-// nullopt when the file cannot be read or makes no icon (see ComposeIconFile).
+// nullopt when the file cannot be read, is larger than kMaxIconFileBytes or makes no icon (see
+// ComposeIconFile).
 std::optional<IconFile> LoadIconFile(const std::filesystem::path& path, BmpRule rule,
                                      QRgb background);
 
@@ -40,7 +44,8 @@ class IconSlotPictures {
 
   // Start-up: slot j takes the picture of the file names[j] in pacs. A slot without a name, or
   // whose file cannot be read, is neither ".pac" nor ".bmp", is no usable icon pack, or is a
-  // bitmap not 16 pixels wide, has no picture (its name stays).
+  // bitmap not 16 pixels wide, has no picture (its name stays). Each file is read once, however
+  // many slots name it.
   void Load(const std::filesystem::path& pacs_dir, std::span<const std::string> names);
 
   // The picture of the slot as it is drawn (the background transparent); null when none.

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <fstream>
 #include <functional>
 
 #include "categories/icons/icon_slots.h"
+#include "support/file_faults.h"
 #include "support/icon_files.h"
 #include "support/temp_dir.h"
 
@@ -13,6 +15,7 @@ namespace purselog {
 namespace {
 
 using testing::Bmp;
+using testing::FileFaultPlan;
 using testing::IconPack;
 using testing::ReadBytes;
 using testing::TempDir;
@@ -161,6 +164,23 @@ TEST(IconSlotPictures, StartUpLoadsUsableFilesAndLeavesTheOthersWithoutPicture) 
   }
   EXPECT_EQ(pictures.Picture(1).size(), QSize(16, 20));
   EXPECT_EQ(qAlpha(pictures.Picture(0).pixel(0, 0)), 0);
+
+  // A pack beyond the limit (1 GiB, sparse) is refused unread; 32 slots naming one file read it
+  // once.
+  {
+    std::ofstream(pacs / "huge.pac").close();
+    std::filesystem::resize_file(pacs / "huge.pac", std::uintmax_t{1} << 30);
+    std::array<std::string, 32> same;
+    same.fill("ok.pac");
+    same[5] = "huge.pac";
+    FileFaultPlan counted;
+    pictures.Load(pacs.path(), same);
+    EXPECT_EQ(counted.Calls(FileStep::kOpen), 2);
+    EXPECT_LE(counted.Calls(FileStep::kRead), 2);
+    EXPECT_TRUE(pictures.Picture(5).isNull());
+    EXPECT_FALSE(pictures.Picture(31).isNull());
+    EXPECT_EQ(pictures.Picture(31), pictures.Picture(0));
+  }
 }
 
 TEST(IconSlotPictures, AddIconCopiesAUsableFileAndRefusesTheRestWithoutAChange) {
