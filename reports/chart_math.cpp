@@ -61,13 +61,12 @@ MoneySum MoneyTextValue(std::string_view text) {
   return AmountValue(text);
 }
 
-long long TruncatedShare(MoneySum part, MoneySum whole, int scale) {
+MoneySumUnits TruncatedShare(MoneySum part, MoneySum whole, int scale) {
   if (whole.units() == 0) return 0;
-  MoneySumUnits product = 0;
-  if (__builtin_mul_overflow(part.units(), MoneySumUnits{scale}, &product)) {
-    return ApproximateShare(part, whole, scale, false);
-  }
-  return Clamp(product / whole.units());  // C++ division cuts towards zero
+  // (part div whole) × scale plus (part mod whole) × scale div whole: each cut towards zero like
+  // the whole quotient, and the remainder's product within 128 bits for any whole below 2^119.
+  const MoneySumUnits d = whole.units();
+  return part.units() / d * scale + part.units() % d * scale / d;
 }
 
 long long RoundedShare(MoneySum part, MoneySum whole, int scale) {

@@ -12,9 +12,9 @@ namespace purselog {
 // rnd(x): the nearest integer, halves to the even neighbour.
 inline long double RoundHalfEven(long double x) { return std::nearbyint(x); }
 
-// trunc(part / whole × scale), computed exactly (cut towards zero); 0 for a whole of 0. Kept
-// within ±10^12, far beyond any angle or percentage that matters.
-long long TruncatedShare(MoneySum part, MoneySum whole, int scale);
+// trunc(part / whole × scale), computed exactly (cut towards zero) for any sums a book can hold;
+// 0 for a whole of 0.
+MoneySumUnits TruncatedShare(MoneySum part, MoneySum whole, int scale);
 
 // part / whole × scale rounded to a whole number, halves away from zero, exactly; 0 for a whole
 // of 0. Kept within ±10^12.

@@ -12,10 +12,17 @@ long double DegToRad(long double x) { return x * std::numbers::pi_v<long double>
 std::vector<int> PieEndAngles(const std::vector<MoneySum>& amounts, MoneySum total) {
   std::vector<int> ends;
   ends.reserve(amounts.size());
-  long long cumulative = 0;
+  MoneySumUnits cumulative = 0;  // exact, whatever the amounts
   for (const MoneySum& amount : amounts) {
     cumulative += TruncatedShare(amount, total, 360) + 1;
-    ends.push_back(cumulative >= 361 ? 360 : static_cast<int>(cumulative));
+    if (cumulative >= 361) {
+      ends.push_back(360);
+    } else if (cumulative < -360) {
+      // Far below: the same angle, a whole number of turns nearer (what the geometry draws).
+      ends.push_back(static_cast<int>(cumulative % 360));
+    } else {
+      ends.push_back(static_cast<int>(cumulative));
+    }
   }
   return ends;
 }

@@ -17,7 +17,9 @@ long double DegToRad(long double x);
 // The end angle of each wedge, in whole degrees, for the amounts in table order (the largest
 // first) and their total (above 0): wedge k ends at the sum over j = 0 .. k of
 // trunc(a_j / total × 360) + 1, so every slice gets one degree more than its share cut down;
-// an end of 361 or more is cut to 360, and the last slices lose what does not fit. Exact.
+// an end of 361 or more is cut to 360, and the last slices lose what does not fit. Exact for any
+// amounts. An end below -360 (negative slices far larger than the total) is given as the same
+// angle within one turn below 0.
 std::vector<int> PieEndAngles(const std::vector<MoneySum>& amounts, MoneySum total);
 
 // Where DrawPieWedge paints the wedge that runs clockwise from twelve o'clock to `degrees`, on a

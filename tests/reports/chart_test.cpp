@@ -27,6 +27,13 @@ TEST(PieChart, EveryWedgeGetsOneDegreeMoreAndTheLastAreCutAt360) {
   EXPECT_EQ(PieEndAngles({Yen(80), Yen(-30), Yen(50)}, Yen(100)),
             (std::vector<int>{289, 182, 360}));
   EXPECT_EQ(PieEndAngles({MoneySum::FromUnits(1)}, MoneySum::FromUnits(3)), std::vector<int>{121});
+  // Huge opposite slices: exact, whatever the size (they were clamped and cut to 32 bits).
+  EXPECT_EQ(PieEndAngles({Yen(7005379291), Yen(-7005379290)}, Yen(1)),
+            (std::vector<int>{360, 360}));
+  EXPECT_EQ(PieEndAngles({Yen(-7005379291), Yen(7005379290)}, Yen(-1)),
+            (std::vector<int>{360, 360}));
+  EXPECT_EQ(PieEndAngles({Yen(1), Yen(-7005379291)}, Yen(1)),
+            (std::vector<int>{360, static_cast<int>((361 - 7005379291LL * 360 + 1) % 360)}));
 }
 
 TEST(PieChart, WedgesRunClockwiseFromTwelveOClockOnTheHalfHeightEllipse) {
