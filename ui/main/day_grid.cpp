@@ -169,6 +169,12 @@ void DayGrid::SetCurrentCell(const QModelIndex& index) {
   selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
 }
 
+QModelIndexList DayGrid::SelectedCellsWithCurrent() const {
+  QModelIndexList cells = selectionModel()->selectedIndexes();
+  if (currentIndex().isValid()) cells.push_back(currentIndex());
+  return cells;
+}
+
 void DayGrid::StartPage() {
   SetCurrentCell(model_.index(0, kCategoryColumn));
   setFocus(Qt::OtherFocusReason);

@@ -65,6 +65,8 @@ class DayGrid : public QTableView {
   DayPageModel& page_model() { return model_; }
   // Makes `index` the current cell and the only selected one, whatever modifier keys are held.
   void SetCurrentCell(const QModelIndex& index);
+  // The selected cells and the current one (a current cell counts as selected).
+  QModelIndexList SelectedCellsWithCurrent() const;
   // A freshly shown page: the first row's category cell is current, and the grid has the focus,
   // so that typing starts at once.
   void StartPage();

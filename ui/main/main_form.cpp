@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
+#include <span>
 
 #include "categories/icons/category_icons.h"
 #include "export/csv_export.h"
@@ -168,75 +169,72 @@ QToolButton* Tmainform::MakeButton(const QString& name, const QString& glyph, co
 }
 
 void Tmainform::BuildMenus() {
-  main_menu_ = new QMenu(this);
-  main_menu_->setObjectName(QStringLiteral("MainMenu"));
-  main_menu_->setFont(GothicFont(12));
-  const auto item = [this](QMenu* menu, const char* name, const QString& caption,
-                           const QKeySequence& shortcut, bool visible,
-                           void (Tmainform::*handler)()) {
-    auto* action = new QAction(caption, this);
-    action->setObjectName(QString::fromLatin1(name));
-    menu->addAction(action);
-    ConnectCommand(host_, action, &QAction::triggered, this, handler);
-    if (!shortcut.isEmpty()) {
-      if (visible) {
-        action->setShortcut(shortcut);
+  // One row per item: its name, caption, key, whether it shows, and its handler (none: a
+  // separator).
+  struct Item {
+    const char* name;
+    const char* caption;
+    const char* key;
+    bool visible;
+    void (Tmainform::*handler)();
+  };
+  // "電卓" shows Ctrl+D, but the key belongs to "行削除" above it.
+  static const Item kMainItems[] = {
+      {"N2", "今日へ...（入力完了）", "Ctrl+T", true, &Tmainform::N2Click},
+      {"N3", "", "", false, nullptr},
+      {"clipmenu", "クリップ表示", "", false, &Tmainform::DoNothing},
+      {"N5", "クリップ画像選択", "", false, &Tmainform::DoNothing},
+      {"N4", "", "", true, nullptr},
+      {"MenuItem1", "行削除", "Ctrl+D", true, &Tmainform::MenuItem1Click},
+      {"MenuItem2", "新規行", "Ctrl+N", true, &Tmainform::NewRowClick},
+      {"N6", "", "", true, nullptr},
+      {"CSV1", "CSV書き出し", "", true, &Tmainform::CSV1Click},
+      {"Print1", "今月分の印刷", "", false, &Tmainform::DoNothing},
+      {"NET1", "NET機能", "", true, &Tmainform::NET1Click},
+      {"N7", "", "", true, nullptr},
+      {"N9", "締め日変更", "", true, &Tmainform::N9Click},
+      {"N10", "", "", true, nullptr},
+      {"cal", "電卓\tCtrl+D", "", true, &Tmainform::calClick},
+      {"paste1", "paste", "Ctrl+V", true, &Tmainform::paste1Click},
+      {"Find1", "検索", "Ctrl+F", true, &Tmainform::Find1Click},
+      {"N11", "カレンダー", "Ctrl+K", false, &Tmainform::SpeedButton4Click},
+      {"N12", "グラフ", "Ctrl+G", false, &Tmainform::SpeedButton8Click},
+      {"N13", "合計を総支出のみ表示", "F8", true, &Tmainform::N13Click},
+      {"N14", "月別グラフ", "", true, &Tmainform::N14Click},
+  };
+  static const Item kGridItems[] = {
+      {"deleteRow1", "行削除", "", true, &Tmainform::deleteRow1Click},
+      {"N1", "新規行", "", true, &Tmainform::NewRowClick},
+      {"add1", "add", "", false, &Tmainform::NET1Click},
+      {"zoom1", "zoom", "", false, &Tmainform::DoNothing},
+  };
+  const auto fill = [this](const char* name, std::span<const Item> items) {
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->setFont(GothicFont(12));
+    for (const Item& item : items) {
+      QAction* action = item.handler == nullptr ? menu->addSeparator()
+                                                : menu->addAction(QString::fromUtf8(item.caption));
+      action->setObjectName(QString::fromLatin1(item.name));
+      action->setVisible(item.visible);
+      if (item.handler == nullptr) continue;
+      ConnectCommand(host_, action, &QAction::triggered, this, item.handler);
+      const QKeySequence key(QString::fromLatin1(item.key));
+      if (key.isEmpty()) continue;
+      if (item.visible) {
+        action->setShortcut(key);
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);  // the window takes the key even while the menu is closed
       } else {
         // A hidden item keeps its key.
-        auto* key = new QShortcut(shortcut, this);
-        connect(key, &QShortcut::activated, action, &QAction::trigger);
+        connect(new QShortcut(key, this), &QShortcut::activated, action, &QAction::trigger);
       }
     }
-    action->setVisible(visible);
-    return action;
+    return menu;
   };
-  const auto separator = [this](QMenu* menu, const char* name, bool visible) {
-    QAction* action = menu->addSeparator();
-    action->setObjectName(QString::fromLatin1(name));
-    action->setVisible(visible);
-  };
-  QMenu* m = main_menu_;
-  item(m, "N2", QStringLiteral("今日へ...（入力完了）"), QKeySequence(QStringLiteral("Ctrl+T")),
-       true, &Tmainform::N2Click);
-  separator(m, "N3", false);
-  item(m, "clipmenu", QStringLiteral("クリップ表示"), {}, false, &Tmainform::DoNothing);
-  item(m, "N5", QStringLiteral("クリップ画像選択"), {}, false, &Tmainform::DoNothing);
-  separator(m, "N4", true);
-  item(m, "MenuItem1", QStringLiteral("行削除"), QKeySequence(QStringLiteral("Ctrl+D")), true,
-       &Tmainform::MenuItem1Click);
-  item(m, "MenuItem2", QStringLiteral("新規行"), QKeySequence(QStringLiteral("Ctrl+N")), true,
-       &Tmainform::NewRowClick);
-  separator(m, "N6", true);
-  item(m, "CSV1", QStringLiteral("CSV書き出し"), {}, true, &Tmainform::CSV1Click);
-  item(m, "Print1", QStringLiteral("今月分の印刷"), {}, false, &Tmainform::DoNothing);
-  item(m, "NET1", QStringLiteral("NET機能"), {}, true, &Tmainform::NET1Click);
-  separator(m, "N7", true);
-  item(m, "N9", QStringLiteral("締め日変更"), {}, true, &Tmainform::N9Click);
-  separator(m, "N10", true);
-  // "電卓" shows Ctrl+D, but the key belongs to "行削除" above it.
-  item(m, "cal", QStringLiteral("電卓\tCtrl+D"), {}, true, &Tmainform::calClick);
-  item(m, "paste1", QStringLiteral("paste"), QKeySequence(QStringLiteral("Ctrl+V")), true,
-       &Tmainform::paste1Click);
-  item(m, "Find1", QStringLiteral("検索"), QKeySequence(QStringLiteral("Ctrl+F")), true,
-       &Tmainform::Find1Click);
-  item(m, "N11", QStringLiteral("カレンダー"), QKeySequence(QStringLiteral("Ctrl+K")), false,
-       &Tmainform::SpeedButton4Click);
-  item(m, "N12", QStringLiteral("グラフ"), QKeySequence(QStringLiteral("Ctrl+G")), false,
-       &Tmainform::SpeedButton8Click);
-  QAction* n13 = item(m, "N13", QStringLiteral("合計を総支出のみ表示"),
-                      QKeySequence(QStringLiteral("F8")), true, &Tmainform::N13Click);
-  n13->setCheckable(true);
-  item(m, "N14", QStringLiteral("月別グラフ"), {}, true, &Tmainform::N14Click);
-
-  grid_menu_ = new QMenu(this);
-  grid_menu_->setObjectName(QStringLiteral("GridMenu"));
-  grid_menu_->setFont(GothicFont(12));
-  item(grid_menu_, "deleteRow1", QStringLiteral("行削除"), {}, true, &Tmainform::deleteRow1Click);
-  item(grid_menu_, "N1", QStringLiteral("新規行"), {}, true, &Tmainform::NewRowClick);
-  item(grid_menu_, "add1", QStringLiteral("add"), {}, false, &Tmainform::NET1Click);
-  item(grid_menu_, "zoom1", QStringLiteral("zoom"), {}, false, &Tmainform::DoNothing);
+  main_menu_ = fill("MainMenu", kMainItems);
+  grid_menu_ = fill("GridMenu", kGridItems);
+  findChild<QAction*>(QStringLiteral("N13"))->setCheckable(true);
 }
 
 bool Tmainform::FormCreate() {
@@ -410,10 +408,8 @@ void Tmainform::MenuItem1Click() {
   maingrid_->CommitOpenEdit();
   // The lowest row with a selected description, amount or memo cell; the current cell counts
   // as selected.
-  QModelIndexList selected = maingrid_->selectionModel()->selectedIndexes();
-  selected.push_back(maingrid_->currentIndex());
   int lowest = -1;
-  for (const QModelIndex& index : selected) {
+  for (const QModelIndex& index : maingrid_->SelectedCellsWithCurrent()) {
     if (index.isValid() && index.column() >= kDescriptionColumn) {
       lowest = std::max(lowest, index.row());
     }
@@ -444,10 +440,8 @@ void Tmainform::DoNothing() {}
 void Tmainform::paste1Click() {
   // The selected cell in the lowest row, and in it the rightmost column; the current cell
   // counts as selected.
-  QModelIndexList selected = maingrid_->selectionModel()->selectedIndexes();
-  selected.push_back(maingrid_->currentIndex());
   QModelIndex target;
-  for (const QModelIndex& index : selected) {
+  for (const QModelIndex& index : maingrid_->SelectedCellsWithCurrent()) {
     if (!index.isValid()) continue;
     if (!target.isValid() || index.row() > target.row() ||
         (index.row() == target.row() && index.column() > target.column())) {
