@@ -31,7 +31,9 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
 }
 
 // The port a direct request to the URL connects to.
-std::string_view PortOf(const HttpUrl& url) { return url.port.empty() ? "80" : url.port; }
+std::string_view PortOf(const HttpUrl& url) {
+  return url.port.empty() ? std::string_view("80") : std::string_view(url.port);
+}
 
 // A port of one to five digits naming 1 to 65535.
 bool IsValidPort(std::string_view port) {
