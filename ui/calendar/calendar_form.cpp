@@ -228,13 +228,9 @@ void TCalendarR::ResizeCells() {
 }
 
 Tcalendarform::Tcalendarform(Host& host, QWidget* parent, const QTableView* colours_of)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), start_date_(host.Today()) {
-  InitResources();
-  setObjectName(QStringLiteral("calendarform"));
-  setWindowTitle(QStringLiteral("カレンダー"));
-  setFixedSize(kWidth, kHeight);
-  setFont(GothicFont(12));
-
+    : SkinnedDialog(parent, "calendarform", QStringLiteral("カレンダー"), QSize(kWidth, kHeight),
+                    Placement::kCentredAtEachShowing),
+      start_date_(host.Today()) {
   label1_ = MakeTitleLabel(this, "Label1", QString(), QRect(10, 3, 170, 17));
 
   label2_ = new QLabel(QStringLiteral("赤太字：今日"), this);
@@ -272,7 +268,6 @@ Tcalendarform::Tcalendarform(Host& host, QWidget* parent, const QTableView* colo
   next->setToolTip(QStringLiteral("次の月"));
   ConnectCommand(host, next, &QToolButton::clicked, this, &Tcalendarform::SpeedButton3Click);
 
-  PaintSkinPicture();
   ShowTitle();
 }
 
@@ -302,29 +297,11 @@ void Tcalendarform::SpeedButton3Click() {
 }
 
 void Tcalendarform::FormShow() {
-  PaintSkinPicture();
-  CentreOnScreen(*this);
   cal_->SetCalendarDate(start_date_);
   cal_->setFocus();
 }
 
-void Tcalendarform::showEvent(QShowEvent* event) {
-  FormShow();
-  QDialog::showEvent(event);
-}
-
-void Tcalendarform::PaintSkinPicture() {
-  skin_ = QImage(size(), QImage::Format_RGB32);
-  PaintSkin(skin_, BuiltinSkinPieces());
-  update();
-}
-
 void Tcalendarform::ShowTitle() { label1_->setText(ToGlass(CalendarTitleText(CalendarDate()))); }
-
-void Tcalendarform::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.drawImage(0, 0, skin_);
-}
 
 // Enter accepts the selected day as "OK" does; Esc closes without it.
 void Tcalendarform::keyPressEvent(QKeyEvent* event) {

@@ -5,15 +5,14 @@
 #pragma once
 
 #include <QColor>
-#include <QDialog>
 #include <QFont>
-#include <QImage>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <optional>
 
 #include "core/date.h"
 #include "ui/common/host.h"
+#include "ui/common/skinned_dialog.h"
 
 class QLabel;
 class QTableView;
@@ -96,7 +95,7 @@ class TCalendarR : public QTableWidget {
   bool laying_out_ = false;
 };
 
-class Tcalendarform : public QDialog {
+class Tcalendarform : public SkinnedDialog {
   Q_OBJECT
 
  public:
@@ -121,18 +120,14 @@ class Tcalendarform : public QDialog {
   void SpeedButton3Click();  // next month
 
  protected:
-  void showEvent(QShowEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void FormShow();
-  void PaintSkinPicture();
+  void FormShow() override;
   void ShowTitle();
 
   Date start_date_;
   std::optional<Date> result_;
-  QImage skin_;
   TCalendarR* cal_ = nullptr;
   QLabel* label1_ = nullptr;
   QLabel* label2_ = nullptr;

@@ -33,16 +33,11 @@ std::string Bytes(const QLineEdit* edit) { return FromGlass(edit->text()); }
 }  // namespace
 
 Tfnet::Tfnet(Host& host, Book& book, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+    : SkinnedDialog(parent, "fnet", QStringLiteral("NET 機能"), QSize(kWidth, kHeight),
+                    Placement::kPlacedByWindow),
       host_(host),
       book_(book),
       fetch_(book.paths()) {
-  InitResources();
-  setObjectName(QStringLiteral("fnet"));
-  setWindowTitle(QStringLiteral("NET 機能"));
-  setFixedSize(kWidth, kHeight);
-  setFont(GothicFont(12));
-
   label6_ = MakeTitleLabel(this, "Label6", QStringLiteral("NET 機能"), QRect(10, 3, 200, 17));
 
   edit1_ = MakeEdit("Edit1", "Label1", QStringLiteral("URL:"), QRect(64, 32, 248, 21), 16);
@@ -95,9 +90,6 @@ Tfnet::Tfnet(Host& host, Book& book, QWidget* parent)
 
   fetch_.set_pump([this] { host_.PumpEvents(); });
   edit1_->setText(ToGlass(kDefaultServiceUrl));
-
-  skin_ = QImage(kWidth, kHeight, QImage::Format_RGB32);
-  PaintSkin(skin_, BuiltinSkinPieces());
 }
 
 QLineEdit* Tfnet::MakeEdit(const char* name, const char* label_name, const QString& label,
@@ -161,16 +153,6 @@ void Tfnet::FormShow() {
   button1_->setEnabled(true);
   button3_->setEnabled(true);
   button2_->setEnabled(false);
-}
-
-void Tfnet::showEvent(QShowEvent* event) {
-  FormShow();
-  QDialog::showEvent(event);
-}
-
-void Tfnet::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.drawImage(0, 0, skin_);
 }
 
 void Tfnet::SetLog(const std::vector<std::string>& lines) {

@@ -7,14 +7,13 @@
 // the run and is never stored.
 #pragma once
 
-#include <QDialog>
-#include <QImage>
 #include <string>
 #include <vector>
 
 #include "book/book.h"
 #include "net/net_fetch.h"
 #include "ui/common/host.h"
+#include "ui/common/skinned_dialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -24,7 +23,7 @@ class QToolButton;
 
 namespace purselog {
 
-class Tfnet : public QDialog {
+class Tfnet : public SkinnedDialog {
   Q_OBJECT
 
  public:
@@ -60,12 +59,8 @@ class Tfnet : public QDialog {
   // Esc and the window's close request act as "cancel".
   void reject() override;
 
- protected:
-  void showEvent(QShowEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
-
  private:
-  void FormShow();
+  void FormShow() override;
   // The download step; true when the answer arrived whole. A failure of the HTTP client is shown
   // in the log; any other error is thrown after the buttons are restored.
   bool Download(bool remove);
@@ -77,7 +72,6 @@ class Tfnet : public QDialog {
   Host& host_;
   Book& book_;
   NetFetch fetch_;
-  QImage skin_;
   QLabel* label6_ = nullptr;
   QLineEdit* edit1_ = nullptr;
   QLineEdit* edit2_ = nullptr;
