@@ -2,6 +2,8 @@
 // scripted handlers instead of blocking, and scripted answers to the file and print dialogs.
 #pragma once
 
+#include <QtCore/qtestsupport_core.h>
+#include <QApplication>
 #include <QDialog>
 #include <QString>
 #include <deque>
@@ -91,6 +93,13 @@ class TestHost : public Host {
     act();
     if (dialog.isVisible()) dialog.hide();
     return dialog.result();
+  }
+
+  // Makes a shown window the active one, as the desktop does for a modal window (keys then go
+  // to its focus widget); false when it does not become active.
+  static bool Activate(QWidget& window) {
+    window.activateWindow();
+    return QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; });
   }
 
  private:

@@ -13,6 +13,7 @@
 #include "support/test_host.h"
 #include "ui/breakdown/graph_form.h"
 #include "ui/breakdown/print_report.h"
+#include "ui/common/look.h"
 #include "ui/main/day_grid.h"
 #include "ui/main/main_form.h"
 
@@ -118,8 +119,7 @@ class GraphFormTest : public QObject {
       QCOMPARE(chart.pixelColor(150, 30), ToColor(palette[0]));
       QCOMPARE(chart.pixelColor(0, 104), QColor(Qt::white));
 
-      graph.reject();  // Esc and the close request do nothing
-      graph.close();
+      graph.close();  // the close request does nothing
       QVERIFY(graph.isVisible());
       graph.findChild<QToolButton*>(QStringLiteral("SpeedButton1"))->click();
       QVERIFY(!graph.isVisible());
@@ -127,6 +127,38 @@ class GraphFormTest : public QObject {
     QCOMPARE(result, int(QDialog::Accepted));
     QCOMPARE(host_->modal_windows, std::vector<QString>{QStringLiteral("graphform")});
     QVERIFY(host_->messages.empty());
+  }
+
+  void theKeyboardPrintsAndClosesIt() {
+    UseTwoMonths();
+    QVERIFY(Start());
+    const auto key = [](Qt::Key k) { QTest::keyClick(static_cast<QWidget*>(nullptr), k); };
+    // Esc closes the window as OK does.
+    QCOMPARE(OpenBreakdown([&](Tgraphform& graph) {
+               QVERIFY(TestHost::Activate(graph));
+               key(Qt::Key_Escape);
+               QVERIFY(!graph.isVisible());
+             }),
+             int(QDialog::Accepted));
+    // OK has the focus; Tab goes to Print and back, the focus shown; Enter or Space presses.
+    host_->print_answers.push_back([](QPrinter&) { return false; });
+    QVERIFY(TestHost::Activate(*form_));
+    QCOMPARE(OpenBreakdown([&](Tgraphform& graph) {
+               QVERIFY(TestHost::Activate(graph));
+               auto* print = graph.findChild<QToolButton*>(QStringLiteral("SpeedButton3"));
+               auto* ok = graph.findChild<QToolButton*>(QStringLiteral("SpeedButton1"));
+               QCOMPARE(QApplication::focusWidget(), ok);
+               key(Qt::Key_Tab);
+               QCOMPARE(QApplication::focusWidget(), print);
+               QCOMPARE(print->grab().toImage().pixelColor(0, 12), kFocusFrame);
+               key(Qt::Key_Return);
+               QVERIFY(host_->print_answers.empty());  // the print dialog was asked
+               key(Qt::Key_Tab);
+               QCOMPARE(QApplication::focusWidget(), ok);
+               key(Qt::Key_Space);
+               QVERIFY(!graph.isVisible());
+             }),
+             int(QDialog::Accepted));
   }
 
   void nothingToShowGivesTheMessageAndNoWindow() {

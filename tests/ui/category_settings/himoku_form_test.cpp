@@ -24,6 +24,7 @@
 #include "support/test_host.h"
 #include "ui/category_settings/himoku_form.h"
 #include "ui/category_settings/settings_grid.h"
+#include "ui/common/grid_cells.h"
 #include "ui/main/day_grid.h"
 #include "ui/main/day_page_model.h"
 #include "ui/main/main_form.h"
@@ -256,6 +257,61 @@ class HimokuFormTest : public QObject {
     // The main window reads the table again when the window closes.
     QCOMPARE(form_->categories().size(), 12);
     QCOMPARE(form_->categories().FindCategory(S("旅行")), 11);
+  }
+
+  void everyDeliveredNameShowsWholeBesideItsIcon() {
+    QVERIFY(Start());
+    Open([&](THIMOKUForm& window) {
+      for (int row = 1; row <= 11; ++row) {
+        const QModelIndex name = Cell(window, row, kNameColumn);
+        const QImage picture = name.data(Qt::DecorationRole).value<QImage>();
+        QVERIFY(!picture.isNull());
+        // The cell as the view paints it, and the name's place in it.
+        const QRect room = NameRect(window.grid()->visualRect(name), picture.width());
+        const QFontMetrics metrics(name.data(Qt::FontRole).value<QFont>());
+        QVERIFY2(metrics.horizontalAdvance(name.data().toString()) <= room.width(),
+                 qPrintable(name.data().toString()));
+      }
+      Click(window, "Button3");
+    });
+  }
+
+  void tabLeavesTheGridForTheButtonsAndComesBack() {
+    QVERIFY(Start());
+    const std::string before = ReadBytes(Path("setting.dat"));
+    const auto key = [](Qt::Key k, Qt::KeyboardModifiers modifiers = {}) {
+      QTest::keyClick(static_cast<QWidget*>(nullptr), k, modifiers);
+    };
+    const auto focus = [] { return QApplication::focusWidget(); };
+    Open([&](THIMOKUForm& window) {
+      QVERIFY(TestHost::Activate(window));
+      SettingsGrid* grid = window.grid();
+      const auto button = [&window](const char* name) {
+        return window.findChild<QPushButton*>(QString::fromLatin1(name));
+      };
+      QCOMPARE(focus(), grid);
+      for (int i = 0; i < 8; ++i) key(Qt::Key_Tab);
+      QCOMPARE(grid->currentIndex(), Cell(window, 1, 8));
+      QCOMPARE(focus(), grid);
+      key(Qt::Key_Tab, Qt::ControlModifier);
+      QCOMPARE(focus(), button("Button1"));
+      key(Qt::Key_Return);  // "費目追加"
+      QCOMPARE(window.model().rowCount(), 12);
+      key(Qt::Key_Backtab, Qt::ShiftModifier);
+      QCOMPARE(focus(), grid);
+      QCOMPARE(grid->currentIndex(), Cell(window, 1, 8));
+      // Tab from the last cell, and Shift+Tab from the first, leave the grid.
+      grid->SetCurrentCell(Cell(window, 12, 19));
+      key(Qt::Key_Tab);
+      QCOMPARE(focus(), button("Button1"));
+      key(Qt::Key_Backtab, Qt::ShiftModifier);
+      grid->SetCurrentCell(Cell(window, 1, 0));
+      key(Qt::Key_Backtab, Qt::ShiftModifier);
+      QCOMPARE(focus(), button("Button4"));
+      key(Qt::Key_Escape);  // Cancel
+      QVERIFY(!window.isVisible());
+    });
+    QCOMPARE(ReadBytes(Path("setting.dat")), before);
   }
 
   void rowsAreAddedDeletedInsertedAndDragged() {

@@ -105,6 +105,27 @@ class SaveFormTest : public QObject {
     QCOMPARE(form.Result(), ExportMode::kExpenseNegative);
   }
 
+  void theChosenModeHasTheFocusAndTheArrowsChangeIt() {
+    Tsaveform form(nullptr);
+    const auto key = [](Qt::Key k) { QTest::keyClick(static_cast<QWidget*>(nullptr), k); };
+    for (const ExportMode kept : {ExportMode::kSeparateColumns, ExportMode::kIncomeNegative}) {
+      form.Prepare(MakeDate(2024, 3, 28));
+      QCOMPARE(
+          TestHost::RunModal(form,
+                             [&] {
+                               QVERIFY(TestHost::Activate(form));
+                               QCOMPARE(QApplication::focusWidget(), form.RadioButton(kept));
+                               key(Qt::Key_Up);
+                               key(Qt::Key_Up);
+                               key(Qt::Key_Down);
+                               QVERIFY(form.RadioButton(ExportMode::kIncomeNegative)->isChecked());
+                               key(Qt::Key_Return);
+                             }),
+          int(QDialog::Accepted));
+      QCOMPARE(form.Result(), ExportMode::kIncomeNegative);
+    }
+  }
+
   void theCalendarMonthIsExportedAfterThePageIsWrittenBack() {
     WriteBytes(Data("202402.csv"), "20240227," + S("食費") + ",x,1,\r\n");
     WriteBytes(Data("202403.csv"), "20240310," + S("給料") + ",x,1000,\r\n");
