@@ -87,6 +87,7 @@ class GraphFormTest : public QObject {
     UseTwoMonths();
     QVERIFY(Start());
     const ChartPaletteColors palette = form_->ChartPalette();
+    host_->print_answers.push_back([](QPrinter&) { return false; });
     const int result = OpenBreakdown([&](Tgraphform& graph) {
       QCOMPARE(graph.size(), QSize(480, 233));
       QCOMPARE(graph.Label1()->text(),
@@ -121,44 +122,19 @@ class GraphFormTest : public QObject {
 
       graph.close();  // the close request does nothing
       QVERIFY(graph.isVisible());
-      graph.findChild<QToolButton*>(QStringLiteral("SpeedButton1"))->click();
+      // OK has the focus; Tab reaches Print, its focus shown, and Enter presses it; Esc is OK.
+      QCOMPARE(QApplication::focusWidget(), graph.findChild<QWidget*>("SpeedButton1"));
+      TestHost::Key(Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget(), graph.findChild<QWidget*>("SpeedButton3"));
+      QCOMPARE(QApplication::focusWidget()->grab().toImage().pixelColor(0, 12), kFocusFrame);
+      TestHost::Key(Qt::Key_Return);
+      QVERIFY(host_->print_answers.empty());  // the print dialog was asked
+      TestHost::Key(Qt::Key_Escape);
       QVERIFY(!graph.isVisible());
     });
     QCOMPARE(result, int(QDialog::Accepted));
     QCOMPARE(host_->modal_windows, std::vector<QString>{QStringLiteral("graphform")});
     QVERIFY(host_->messages.empty());
-  }
-
-  void theKeyboardPrintsAndClosesIt() {
-    UseTwoMonths();
-    QVERIFY(Start());
-    const auto key = [](Qt::Key k) { QTest::keyClick(static_cast<QWidget*>(nullptr), k); };
-    // Esc closes the window as OK does.
-    QCOMPARE(OpenBreakdown([&](Tgraphform& graph) {
-               QVERIFY(TestHost::Activate(graph));
-               key(Qt::Key_Escape);
-               QVERIFY(!graph.isVisible());
-             }),
-             int(QDialog::Accepted));
-    // OK has the focus; Tab goes to Print and back, the focus shown; Enter or Space presses.
-    host_->print_answers.push_back([](QPrinter&) { return false; });
-    QVERIFY(TestHost::Activate(*form_));
-    QCOMPARE(OpenBreakdown([&](Tgraphform& graph) {
-               QVERIFY(TestHost::Activate(graph));
-               auto* print = graph.findChild<QToolButton*>(QStringLiteral("SpeedButton3"));
-               auto* ok = graph.findChild<QToolButton*>(QStringLiteral("SpeedButton1"));
-               QCOMPARE(QApplication::focusWidget(), ok);
-               key(Qt::Key_Tab);
-               QCOMPARE(QApplication::focusWidget(), print);
-               QCOMPARE(print->grab().toImage().pixelColor(0, 12), kFocusFrame);
-               key(Qt::Key_Return);
-               QVERIFY(host_->print_answers.empty());  // the print dialog was asked
-               key(Qt::Key_Tab);
-               QCOMPARE(QApplication::focusWidget(), ok);
-               key(Qt::Key_Space);
-               QVERIFY(!graph.isVisible());
-             }),
-             int(QDialog::Accepted));
   }
 
   void nothingToShowGivesTheMessageAndNoWindow() {

@@ -1,10 +1,7 @@
-// The painted window frame, the title drag, and the buttons' focus and keys.
+// The painted window frame and the title drag.
 #include <QLabel>
-#include <QToolButton>
 #include <QtTest>
 
-#include "ui/common/look.h"
-#include "ui/common/resources.h"
 #include "ui/common/skin.h"
 
 namespace purselog {
@@ -99,35 +96,6 @@ class SkinTest : public QObject {
     QApplication::sendEvent(title, &left_move);
     QTest::mouseRelease(title, Qt::LeftButton, {}, QPoint(45, 25));
     QCOMPARE(window.pos(), start + QPoint(40, 20));
-  }
-
-  void aFocusedButtonShowsItsFrameAndEnterOrSpacePressesIt() {
-    InitResources();
-    QWidget window;
-    window.resize(200, 60);
-    QToolButton* caption = MakeCaptionButton(&window, "c", QStringLiteral("OK"), {10, 10, 73, 25});
-    QToolButton* glyph = MakeGlyphButton(&window, "g", QStringLiteral("btn_next"),
-                                         {100, 10, 28, 28}, GlyphBackdrop::kBody);
-    int presses = 0;
-    for (QToolButton* button : {caption, glyph}) {
-      connect(button, &QToolButton::clicked, [&presses] { ++presses; });
-    }
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    const auto frame = [](QToolButton* button) {
-      return button->grab().toImage().pixelColor(0, 12) == kFocusFrame;
-    };
-    QCOMPARE(QApplication::focusWidget(), caption);
-    for (QToolButton* button : {caption, glyph}) {
-      QVERIFY(frame(button));
-      QVERIFY(!frame(button == caption ? glyph : caption));
-      QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Return);
-      QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Enter, Qt::KeypadModifier);
-      QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Space);
-      QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Tab);
-    }
-    QCOMPARE(presses, 6);
   }
 };
 

@@ -12,7 +12,6 @@
 #include "core/text_codec.h"
 #include "support/temp_dir.h"
 #include "support/test_host.h"
-#include "ui/common/look.h"
 #include "ui/main/main_form.h"
 #include "ui/monthgraph/month_graph_form.h"
 
@@ -142,23 +141,6 @@ class MonthGraphFormTest : public QObject {
     QCOMPARE(again, int(QDialog::Accepted));
     QCOMPARE(ReadBytes(Data("200103.csv")), march);  // nothing written back
     QCOMPARE(host_->messages.size(), std::size_t{1});
-  }
-
-  void tabReachesTheButtonsWithTheirFocusShown() {
-    QVERIFY(Start());
-    const int result = OpenGraph([&](Tmonthgraph& graph) {
-      QVERIFY(TestHost::Activate(graph));
-      for (const char* name : {"SpeedButton1", "SpeedButton2"}) {
-        auto* button = graph.findChild<QToolButton*>(QString::fromLatin1(name));
-        for (int tabs = 0; tabs < 5 && QApplication::focusWidget() != button; ++tabs) {
-          QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Tab);
-        }
-        QCOMPARE(QApplication::focusWidget(), button);
-        QCOMPARE(button->grab().toImage().pixelColor(0, 12), kFocusFrame);
-      }
-      QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Return);  // "Close"
-    });
-    QCOMPARE(result, int(QDialog::Accepted));
   }
 
   void listsIconsForTheTotalsAndBuiltInCategoriesOnly() {
