@@ -1,6 +1,7 @@
 #include "reports/ez_graph.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "core/comma_text.h"
 #include "core/money.h"
@@ -14,12 +15,47 @@ constexpr Rgb kTitleColor{80, 80, 80};
 constexpr Rgb kGridColor{240, 240, 240};
 constexpr int kShadowDepth = 4;
 constexpr int kShadeDrop = 50;
+constexpr int kValueGap = 4;
+constexpr long double kHighestTop = -1e9L;
 
 std::string Whole(long double value) {
   return FormatNumber(static_cast<double>(value), NumberPattern::kGroupedWhole);
 }
 
+// Whether two value texts stand too near each other: sharing a pixel row, and closer than
+// kValueGap across (two numbers must never read as one).
+bool Crowded(const CanvasRect& a, const CanvasRect& b) {
+  return a.left < b.right + kValueGap && b.left < a.right + kValueGap && a.top < b.bottom &&
+         b.top < a.bottom;
+}
+
 }  // namespace
+
+std::vector<int> PlaceValueTexts(const std::vector<CanvasRect>& boxes) {
+  // From the lowest text up, left to right among equals.
+  std::vector<std::size_t> order(boxes.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(),
+                   [&boxes](std::size_t a, std::size_t b) { return boxes[a].top > boxes[b].top; });
+  std::vector<CanvasRect> placed;
+  std::vector<int> tops(boxes.size());
+  for (const std::size_t i : order) {
+    CanvasRect box = boxes[i];
+    // Each step ends above the text it cleared, so every placed text is cleared at most once.
+    for (bool raised = true; raised;) {
+      raised = false;
+      for (const CanvasRect& other : placed) {
+        if (!Crowded(box, other)) continue;
+        box.top = other.top - box.Height();
+        box.bottom = other.top;
+        raised = true;
+      }
+    }
+    placed.push_back(box);
+    tops[i] = box.top;
+  }
+  return tops;
+}
 
 Rgb ShadeColor(const Rgb& color) {
   Hsv hsv = RgbToHsv(color);
@@ -84,33 +120,56 @@ void TezGraph::Draw(ChartCanvas& image) const {
                 axis_top - unit_height / 2 - unit_height - Margin, UnitLabel);
 
   // The bars, each with a shadow four pixels deep, its label below and its value above.
-  const Rgb shade = ShadeColor(BarColor);
+  struct Bar {
+    int x = 0;
+    int top = 0;
+    std::string label;
+    std::string value_text;
+  };
+  std::vector<Bar> bars;
+  std::vector<CanvasRect> value_boxes;
   for (std::size_t i = 0; i < Data.size(); ++i) {
     const std::vector<std::string> fields = SplitCommaText(Data[i]);
     const MoneySum value = MoneyTextValue(fields.empty() ? std::string() : fields[0]);
-    const std::string label = fields.size() > 1 ? fields[1] : std::string();
-    const int x = AxisLeft + SlotWidth / 2 + SlotWidth * static_cast<int>(i);
-    int top = axis_bottom;
+    Bar& bar = bars.emplace_back();
+    bar.label = fields.size() > 1 ? fields[1] : std::string();
+    bar.x = AxisLeft + SlotWidth / 2 + SlotWidth * static_cast<int>(i);
+    bar.top = axis_bottom;
     if (MaxValue > 0 && value > MoneySum()) {
-      top = static_cast<int>(RoundHalfEven(axis_bottom - static_cast<long double>(value.units()) /
-                                                             Money::kUnitsPerYen / MaxValue *
-                                                             axis_height));
+      // A bar far above the chart stops a long way above it, inside the range of int.
+      bar.top = static_cast<int>(
+          RoundHalfEven(std::max(axis_bottom - static_cast<long double>(value.units()) /
+                                                   Money::kUnitsPerYen / MaxValue * axis_height,
+                                 kHighestTop)));
     }
-    if (top < axis_bottom) {
+    bar.value_text = FormatMoney(value, NumberPattern::kGroupedWhole);
+    const int value_width = image.TextWidth(bar.value_text);
+    const int value_height = image.TextHeight(bar.value_text);
+    const int left = bar.x + 4 + BarWidth / 2 - value_width / 2;
+    const int top = bar.top - Margin - value_height;
+    value_boxes.push_back({left, top, left + value_width, top + value_height});
+  }
+  const std::vector<int> value_tops = PlaceValueTexts(value_boxes);
+
+  const Rgb shade = ShadeColor(BarColor);
+  for (std::size_t i = 0; i < bars.size(); ++i) {
+    const Bar& bar = bars[i];
+    const int x = bar.x;
+    if (bar.top < axis_bottom) {
       image.SetBrush(shade);
       for (int s = 1; s <= kShadowDepth; ++s) {
-        if (top + s < axis_bottom) image.FillRect({x + s, top + s, x + s + BarWidth, axis_bottom});
+        if (bar.top + s < axis_bottom) {
+          image.FillRect({x + s, bar.top + s, x + s + BarWidth, axis_bottom});
+        }
       }
       image.SetBrush(BarColor);
-      image.FillRect({x, top, x + BarWidth, axis_bottom});
+      image.FillRect({x, bar.top, x + BarWidth, axis_bottom});
     }
     image.SetBrush(BackColor);
     image.SetPen(kBlack);
     const int centre = x + 4 + BarWidth / 2;
-    image.TextOut(centre - image.TextWidth(label) / 2, axis_bottom + Margin, label);
-    const std::string value_text = FormatMoney(value, NumberPattern::kGroupedWhole);
-    image.TextOut(centre - image.TextWidth(value_text) / 2,
-                  top - Margin - image.TextHeight(value_text), value_text);
+    image.TextOut(centre - image.TextWidth(bar.label) / 2, axis_bottom + Margin, bar.label);
+    image.TextOut(value_boxes[i].left, value_tops[i], bar.value_text);
   }
 }
 

@@ -31,8 +31,17 @@ class TezGraph {
   // Sound where the values give no bar: a value of 0 or below draws no bar (its value text
   // stands just above the base line), and a MaxValue of 0 or below draws the axis and the texts
   // but no bar, instead of dividing by it. A shade that would fall below black stays black.
+  // Value texts too wide for their slot are raised clear of their neighbours (PlaceValueTexts).
   void Draw(ChartCanvas& image) const;
 };
+
+// Where the value texts stand, given each text's box at its own place (centred above its bar,
+// Margin above it): the top of each. A text keeps its place unless it would share a pixel row
+// with a text already placed and come nearer to it across than 4 pixels; then it is raised to
+// stand just above that text, as often as needed. The texts are placed from the lowest up, so
+// that of two crowded neighbours the higher one moves, and by the least. No two texts then
+// overlap, whatever their widths, and none comes down onto its bar.
+std::vector<int> PlaceValueTexts(const std::vector<CanvasRect>& boxes);
 
 // The colour of a bar's shadow: its value (of RgbToHsv) 50 lower, at least 0.
 Rgb ShadeColor(const Rgb& color);

@@ -147,6 +147,32 @@ TEST(TezGraph, NegativeValuesAndANonPositiveScaleDrawNoBar) {
   EXPECT_EQ(ShadeColor({30, 20, 10}), (Rgb{0, 0, 0}));
 }
 
+TEST(TezGraph, ValueTextsNeverOverlap) {
+  // The scale, and the values of the odd and the even months.
+  const std::tuple<int, long long, long long> cases[] = {{10000000, 9999999, 9999999},
+                                                         {10000000, 9000000, 9090000},
+                                                         {10000000, 0, 9999999},
+                                                         {2147400000, 2147400000, 2147400000},
+                                                         {2147483647, 2147483647, 2100000000},
+                                                         {1, 999999999999999, 999999999999999}};
+  for (const auto& [scale, odd, even] : cases) {
+    TezGraph graph;
+    graph.SlotWidth = 46, graph.BarWidth = 25, graph.Margin = 8, graph.MaxValue = scale;
+    for (int m = 0; m < 12; ++m) graph.Data.push_back(std::to_string(m % 2 ? even : odd) + ",m");
+    RecordingCanvas canvas(641, 297);
+    graph.Draw(canvas);
+    const auto texts = canvas.Of(Kind::kText);  // title, axis, unit, then label and value by bar
+    for (std::size_t a = 6; a < texts.size(); a += 2) {
+      for (std::size_t b = a + 2; b < texts.size(); b += 2) {
+        const CanvasPoint p = texts[a].from, q = texts[b].from;  // 6 x 12 pixels a byte
+        EXPECT_FALSE(q.x < p.x + 6 * int(texts[a].text.size()) &&
+                     p.x < q.x + 6 * int(texts[b].text.size()) && std::abs(p.y - q.y) < 12)
+            << scale << ": " << texts[a].text << " and " << texts[b].text;
+      }
+    }
+  }
+}
+
 TEST(PrintLayout, ThePictureFitsTheBoxCentredInTheFrame) {
   EXPECT_EQ(ReportImageHeight(9), 212);
   EXPECT_EQ(ReportImageHeight(21), 428);

@@ -2,8 +2,10 @@
 // scripted handlers instead of blocking, and scripted answers to the file and print dialogs.
 #pragma once
 
+#include <QApplication>
 #include <QDialog>
 #include <QString>
+#include <QTest>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -84,13 +86,25 @@ class TestHost : public Host {
   void StartCalculator() override { ++calculators_started; }
 
   // Shows the dialog without a nested event loop, runs `act`, and returns the result the
-  // dialog ended with (Rejected when `act` left it open, which then closes it).
+  // dialog ended with (Rejected when `act` left it open, which then closes it). Meanwhile the
+  // dialog is the active window, as a modal window is (keys go to its focus widget).
   static int RunModal(QDialog& dialog, const std::function<void()>& act) {
+    QWidget* const active = QApplication::activeWindow();
     dialog.setResult(QDialog::Rejected);
     dialog.show();
+    Activate(dialog);
     act();
     if (dialog.isVisible()) dialog.hide();
+    if (active != nullptr) Activate(*active);
     return dialog.result();
+  }
+  static bool Activate(QWidget& window) {
+    window.activateWindow();
+    return QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; });
+  }
+  // A key pressed as a person presses it: to the widget that has the focus.
+  static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::keyClick(static_cast<QWidget*>(nullptr), key, modifiers);
   }
 
  private:

@@ -148,8 +148,8 @@ Tgraphform::Tgraphform(Host& host, QWidget* parent)
 
   connect(MakeCaptionButton(this, "SpeedButton3", QStringLiteral("Print"), QRect(240, 192, 73, 25)),
           &QToolButton::clicked, this, &Tgraphform::SpeedButton3Click);
-  connect(MakeCaptionButton(this, "SpeedButton1", QStringLiteral("OK"), QRect(320, 192, 73, 25)),
-          &QToolButton::clicked, this, &Tgraphform::SpeedButton1Click);
+  ok_ = MakeCaptionButton(this, "SpeedButton1", QStringLiteral("OK"), QRect(320, 192, 73, 25));
+  connect(ok_, &QToolButton::clicked, this, &Tgraphform::SpeedButton1Click);
 }
 
 QLabel* Tgraphform::MakeLabel(const char* name, const QRect& geometry, Qt::Alignment alignment) {
@@ -195,6 +195,7 @@ void Tgraphform::FormShow() {
   // Centred when first opened; afterwards it keeps the place the user gave it.
   if (!shown_before_) CentreOnScreen(*this);
   shown_before_ = true;
+  ok_->setFocus(Qt::OtherFocusReason);
   update();
 }
 
@@ -335,7 +336,7 @@ void Tgraphform::PrintReport() {
   PrintBitmap(printer, report);
 }
 
-void Tgraphform::reject() {}
+void Tgraphform::reject() { SpeedButton1Click(); }
 
 void Tgraphform::closeEvent(QCloseEvent* event) { event->ignore(); }
 

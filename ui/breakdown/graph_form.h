@@ -1,8 +1,9 @@
 // Tgraphform: the category breakdown window. It presents what it is handed (the table rows, the
 // totals and the title of one breakdown): the pie of the expense categories, the table from the
 // largest amount down with each category's colour and icon, the income, expense and balance
-// lines, "Print" (the printed report) and "OK", the only way to close it. Created once, shown
-// modally as often as needed, refilled completely at every showing.
+// lines, "Print" (the printed report) and "OK", which closes it (Esc too). "OK" has the focus at
+// each showing; Tab goes to "Print" and back. Created once, shown modally as often as needed,
+// refilled completely at every showing.
 #pragma once
 
 #include <QDialog>
@@ -51,7 +52,7 @@ class Tgraphform : public QDialog {
   // Composes the report, asks the print dialog, prints one page when confirmed.
   void PrintReport();
 
-  // Only "OK" closes the window: Esc and the window's close request do nothing.
+  // Esc closes the window as "OK" does; the window's close request does nothing.
   void reject() override;
 
  protected:
@@ -82,6 +83,7 @@ class Tgraphform : public QDialog {
   QLabel* label7_ = nullptr;
   QLabel* label8_ = nullptr;
   QFrame* shape1_ = nullptr;
+  QToolButton* ok_ = nullptr;
 };
 
 }  // namespace purselog

@@ -97,9 +97,11 @@ QPushButton* THIMOKUForm::MakeButton(const char* name, const QString& caption, i
   button->setObjectName(QString::fromLatin1(name));
   button->setGeometry(left, kButtonTop, 81, 25);
   button->setFont(GothicFont(12));
-  // Enter belongs to the grid's cells: no button is pressed by it.
+  // Enter belongs to the grid's cells: the window presses no default button on it; a button
+  // that has the focus takes it itself.
   button->setAutoDefault(false);
   button->setDefault(false);
+  PressOnEnter(button);
   return button;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/category_settings/settings_grid.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -292,19 +293,46 @@ void SettingsGrid::SetCurrentCell(const QModelIndex& index) {
 void SettingsGrid::StoreColumnWidths() {
   GridTable& grid = model_.table().grid();
   for (int column = 0; column < grid.columns(); ++column) {
-    grid.SetColumnWidth(column, horizontalHeader()->sectionSize(column));
+    const int width = horizontalHeader()->sectionSize(column);
+    const auto shown = static_cast<std::size_t>(column);
+    if (shown < shown_widths_.size() && shown_widths_[shown] == width) continue;
+    grid.SetColumnWidth(column, width);
   }
 }
 
 void SettingsGrid::ShowColumnWidths() {
   const GridTable& grid = model_.table().grid();
+  shown_widths_.clear();
   for (int column = 0; column < grid.columns(); ++column) {
-    setColumnWidth(column, std::max(grid.ColumnWidth(column), 0));
+    int width = std::max(grid.ColumnWidth(column), 0);
+    if (column == kNameColumn) width = std::max(width, NameColumnWidth());
+    setColumnWidth(column, width);
+    shown_widths_.push_back(width);
   }
+}
+
+int SettingsGrid::NameColumnWidth() const {
+  int width = 0;
+  for (int row = 0; row < model_.rowCount(); ++row) {
+    const QModelIndex name = model_.index(row, kNameColumn);
+    const QImage picture = name.data(Qt::DecorationRole).value<QImage>();
+    const QFontMetrics metrics(name.data(Qt::FontRole).value<QFont>());
+    // Where the name begins, its width, a pixel that bold type may add, and the grid line.
+    width = std::max(width, NameRect(QRect(), picture.isNull() ? 0 : picture.width()).left() +
+                                metrics.horizontalAdvance(name.data().toString()) + 1 +
+                                (showGrid() ? 1 : 0));
+  }
+  return width;
 }
 
 void SettingsGrid::keyPressEvent(QKeyEvent* event) {
   const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+  if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) &&
+      (modifiers & Qt::ControlModifier)) {
+    QAbstractScrollArea::focusNextPrevChild(event->key() == Qt::Key_Tab &&
+                                            !(modifiers & Qt::ShiftModifier));
+    return;
+  }
   if (event->key() == Qt::Key_Insert && state() != QAbstractItemView::EditingState &&
       (modifiers & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier)) == 0) {
     const QModelIndex current = currentIndex();
@@ -315,6 +343,16 @@ void SettingsGrid::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QTableView::keyPressEvent(event);
+}
+
+bool SettingsGrid::focusNextPrevChild(bool next) {
+  const QModelIndex current = currentIndex();
+  const bool beyond = !current.isValid() || (next ? current.row() == model_.rowCount() - 1 &&
+                                                        current.column() == model_.columnCount() - 1
+                                                  : current.row() == 0 && current.column() == 0);
+  // The view's own step walks the cells; the window's goes on to the buttons.
+  return beyond ? QAbstractScrollArea::focusNextPrevChild(next)
+                : QTableView::focusNextPrevChild(next);
 }
 
 void SettingsGrid::mousePressEvent(QMouseEvent* event) {

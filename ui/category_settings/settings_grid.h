@@ -2,7 +2,9 @@
 // is the grid's header, so model row r is table row r + 1), the editors (a drop-down list of
 // "支出" and "収入" for the kind, free text elsewhere), and the view with its keys and mouse:
 // Insert adds a row, a selected row is dragged to another place, column borders are dragged to
-// resize, and the point of the last mouse press says which row the pop-up menu acts on.
+// resize, and the point of the last mouse press says which row the pop-up menu acts on. Tab
+// walks the cells and leaves the grid after the last one (Shift+Tab: before the first); Ctrl+Tab
+// (Ctrl+Shift+Tab) leaves it from any cell.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -102,13 +104,18 @@ class SettingsGrid : public QTableView {
   // Ends an open cell edit as if the cell had been left.
   void CommitOpenEdit();
   void SetCurrentCell(const QModelIndex& index);
-  // The current column widths, into the table.
+  // The current column widths, into the table; a column the user has not resized keeps the
+  // table's own width (the name column may be shown wider than that).
   void StoreColumnWidths();
-  // The table's column widths, onto the columns.
+  // The table's column widths, onto the columns; the name column at least as wide as its widest
+  // name needs beside its picture (NameColumnWidth).
   void ShowColumnWidths();
+  // The width the name column needs for every name to show whole beside its picture.
+  int NameColumnWidth() const;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -127,6 +134,7 @@ class SettingsGrid : public QTableView {
   QPoint drag_start_;
   bool dragging_ = false;
   int drop_row_ = -1;
+  std::vector<int> shown_widths_;  // as ShowColumnWidths set them
 };
 
 }  // namespace purselog

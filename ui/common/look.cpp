@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QPixmap>
 #include <QStringList>
 #include <QToolButton>
@@ -32,7 +33,39 @@ const QString& InstalledGothicFamily() {
   return family;
 }
 
+// Enter on a focused button presses it, as Space does.
+class PressOnEnterFilter : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      auto* button = qobject_cast<QAbstractButton*>(watched);
+      if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+          (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && button != nullptr &&
+          button->isEnabled()) {
+        button->click();
+        return true;
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+// The focus frame, drawn over the button's own border.
+QString FocusRule(int border_width) {
+  return QStringLiteral("QToolButton:focus { border: %1px solid %2; border-radius: 3px; }")
+      .arg(border_width)
+      .arg(kFocusFrame.name());
+}
+
 }  // namespace
+
+void PressOnEnter(QAbstractButton* button) {
+  button->installEventFilter(new PressOnEnterFilter(button));
+}
 
 QFont GothicFont(int pixel_size, bool bold) {
   QFont font;
@@ -55,10 +88,13 @@ QToolButton* MakeCaptionButton(QWidget* parent, const char* name, const QString&
   button->setText(caption);
   button->setFont(GothicFont(12, bold));
   button->setFocusPolicy(Qt::TabFocus);
-  button->setStyleSheet(QStringLiteral(
-      "QToolButton { border: 1px solid #8a9bb8; border-radius: 3px; background: #f4f6fa; }"
-      "QToolButton:hover { background: #e3eaf6; }"
-      "QToolButton:pressed { background: #cfd9ec; }"));
+  button->setStyleSheet(
+      QStringLiteral(
+          "QToolButton { border: 1px solid #8a9bb8; border-radius: 3px; background: #f4f6fa; }"
+          "QToolButton:hover { background: #e3eaf6; }"
+          "QToolButton:pressed { background: #cfd9ec; }") +
+      FocusRule(2));
+  PressOnEnter(button);
   return button;
 }
 
@@ -77,7 +113,9 @@ QToolButton* MakeGlyphButton(QWidget* parent, const char* name, const QString& g
       QStringLiteral("QToolButton { border: none; background: transparent; padding: 0px; }"
                      "QToolButton:hover { background: rgba(%1); border-radius: 3px; }"
                      "QToolButton:pressed { background: rgba(0, 0, 0, 40); border-radius: 3px; }")
-          .arg(title ? QStringLiteral("255, 255, 255, 70") : QStringLiteral("0, 0, 0, 20")));
+          .arg(title ? QStringLiteral("255, 255, 255, 70") : QStringLiteral("0, 0, 0, 20")) +
+      FocusRule(1));
+  PressOnEnter(button);
   return button;
 }
 

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QString>
 
+class QAbstractButton;
 class QToolButton;
 class QWidget;
 
@@ -14,7 +15,9 @@ namespace purselog {
 // "ＭＳ Ｐゴシック" where it exists, else the installed Japanese Gothic family.
 QFont GothicFont(int pixel_size, bool bold = false);
 
-// A flat button with a caption in a thin rounded frame ("OK", "Print", "Draw Graph").
+// A flat button with a caption in a thin rounded frame ("OK", "Print", "Draw Graph"). This and
+// the glyph buttons below show kFocusFrame while they have the focus, and Enter or Space on a
+// focused one presses it.
 QToolButton* MakeCaptionButton(QWidget* parent, const char* name, const QString& caption,
                                const QRect& geometry, bool bold = true);
 
@@ -24,6 +27,13 @@ enum class GlyphBackdrop { kTitleBand, kBody };
 // A flat button showing the picture ":/purselog/<glyph>.png", without a frame.
 QToolButton* MakeGlyphButton(QWidget* parent, const char* name, const QString& glyph,
                              const QRect& geometry, GlyphBackdrop backdrop);
+
+// Enter on the button, while it has the focus, presses it (for buttons that are no dialog's
+// default, so that the dialog itself never presses one on Enter).
+void PressOnEnter(QAbstractButton* button);
+
+// The frame a focused button shows (caption and glyph buttons alike).
+inline const QColor kFocusFrame{40, 96, 200};
 
 inline const QColor kIncomeText{16, 16, 96};
 inline const QColor kIncomeBackground{236, 243, 255};

@@ -66,6 +66,13 @@ QRadioButton* Tsaveform::RadioButton(ExportMode mode) const {
   return radios_[static_cast<int>(mode) - 1];
 }
 
+void Tsaveform::showEvent(QShowEvent* event) {
+  for (QRadioButton* radio : radios_) {
+    if (radio->isChecked()) radio->setFocus(Qt::OtherFocusReason);
+  }
+  QDialog::showEvent(event);
+}
+
 void Tsaveform::SpeedButton1Click() {
   for (const ExportMode mode :
        {ExportMode::kExpenseNegative, ExportMode::kIncomeNegative, ExportMode::kSeparateColumns}) {

@@ -1,6 +1,7 @@
 // Tsaveform: the options window of the CSV export, "saveform". A heading names the month, three
 // choices say how expenses and incomes are told apart, "OK" gives the chosen mode and "Cancel"
-// gives none. Created once: the last choice stays selected until the program ends.
+// gives none. Created once: the last choice stays selected until the program ends. The chosen
+// mode has the focus at each showing, the arrow keys change it, Enter is "OK".
 #pragma once
 
 #include <QDialog>
@@ -34,6 +35,9 @@ class Tsaveform : public QDialog {
 
   void SpeedButton1Click();  // "OK"
   void SpeedButton2Click();  // "Cancel"
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  private:
   std::optional<ExportMode> result_;

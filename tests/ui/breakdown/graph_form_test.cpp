@@ -13,6 +13,7 @@
 #include "support/test_host.h"
 #include "ui/breakdown/graph_form.h"
 #include "ui/breakdown/print_report.h"
+#include "ui/common/look.h"
 #include "ui/main/day_grid.h"
 #include "ui/main/main_form.h"
 
@@ -86,6 +87,7 @@ class GraphFormTest : public QObject {
     UseTwoMonths();
     QVERIFY(Start());
     const ChartPaletteColors palette = form_->ChartPalette();
+    host_->print_answers.push_back([](QPrinter&) { return false; });
     const int result = OpenBreakdown([&](Tgraphform& graph) {
       QCOMPARE(graph.size(), QSize(480, 233));
       QCOMPARE(graph.Label1()->text(),
@@ -118,10 +120,16 @@ class GraphFormTest : public QObject {
       QCOMPARE(chart.pixelColor(150, 30), ToColor(palette[0]));
       QCOMPARE(chart.pixelColor(0, 104), QColor(Qt::white));
 
-      graph.reject();  // Esc and the close request do nothing
-      graph.close();
+      graph.close();  // the close request does nothing
       QVERIFY(graph.isVisible());
-      graph.findChild<QToolButton*>(QStringLiteral("SpeedButton1"))->click();
+      // OK has the focus; Tab reaches Print, its focus shown, and Enter presses it; Esc is OK.
+      QCOMPARE(QApplication::focusWidget(), graph.findChild<QWidget*>("SpeedButton1"));
+      TestHost::Key(Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget(), graph.findChild<QWidget*>("SpeedButton3"));
+      QCOMPARE(QApplication::focusWidget()->grab().toImage().pixelColor(0, 12), kFocusFrame);
+      TestHost::Key(Qt::Key_Return);
+      QVERIFY(host_->print_answers.empty());  // the print dialog was asked
+      TestHost::Key(Qt::Key_Escape);
       QVERIFY(!graph.isVisible());
     });
     QCOMPARE(result, int(QDialog::Accepted));

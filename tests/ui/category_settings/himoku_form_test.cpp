@@ -24,6 +24,7 @@
 #include "support/test_host.h"
 #include "ui/category_settings/himoku_form.h"
 #include "ui/category_settings/settings_grid.h"
+#include "ui/common/grid_cells.h"
 #include "ui/main/day_grid.h"
 #include "ui/main/day_page_model.h"
 #include "ui/main/main_form.h"
@@ -182,6 +183,13 @@ class HimokuFormTest : public QObject {
       QCOMPARE(Cell(window, 1, 1).data(Qt::DecorationRole).value<QImage>(),
                form_->BuiltinIcons()[0]);
       QVERIFY(Cell(window, 12, 1).data(Qt::DecorationRole).isNull());
+      for (int row = 1; row <= 11; ++row) {  // the delivered names show whole beside them
+        const QModelIndex name = Cell(window, row, kNameColumn);
+        const QImage picture = name.data(Qt::DecorationRole).value<QImage>();
+        const QFontMetrics metrics(name.data(Qt::FontRole).value<QFont>());
+        QVERIFY(metrics.horizontalAdvance(name.data().toString()) <=
+                NameRect(window.grid()->visualRect(name), picture.width()).width());
+      }
       // Colours: the name column white and bold, an income row blue throughout.
       QCOMPARE(Cell(window, 1, 2).data(Qt::BackgroundRole).value<QColor>(), QColor(248, 248, 248));
       QCOMPARE(Cell(window, 1, 1).data(Qt::BackgroundRole).value<QColor>(), QColor(Qt::white));
@@ -217,7 +225,24 @@ class HimokuFormTest : public QObject {
       QCoreApplication::processEvents();
       QCOMPARE(host_->messages.size(), std::size_t{1});
       QCOMPARE(host_->messages[0].caption, QStringLiteral("注意"));
-      Click(window, "Button3");
+
+      // Tab walks the cells and leaves the grid after the last; Ctrl+Tab leaves it at once.
+      const auto focused = [&window](const char* name) {
+        return QApplication::focusWidget() == window.findChild<QWidget*>(name);
+      };
+      QVERIFY(TestHost::Activate(window));  // again, after the list's pop-up
+      window.grid()->SetCurrentCell(Cell(window, 1, 0));
+      for (int i = 0; i < 8; ++i) TestHost::Key(Qt::Key_Tab);
+      QVERIFY(focused("StringGrid1") && window.grid()->currentIndex() == Cell(window, 1, 8));
+      TestHost::Key(Qt::Key_Tab, Qt::ControlModifier);
+      TestHost::Key(Qt::Key_Return);  // "費目追加"
+      QVERIFY(focused("Button1") && window.model().rowCount() == 13);
+      TestHost::Key(Qt::Key_Backtab, Qt::ShiftModifier);
+      QVERIFY(focused("StringGrid1"));
+      window.grid()->SetCurrentCell(Cell(window, 13, 19));
+      TestHost::Key(Qt::Key_Tab);
+      QVERIFY(focused("Button1"));
+      TestHost::Key(Qt::Key_Escape);  // "Cancel"
       QVERIFY(!window.isVisible());
     });
     QCOMPARE(host_->modal_windows, std::vector<QString>{QStringLiteral("HIMOKUForm")});

@@ -105,6 +105,18 @@ class SaveFormTest : public QObject {
     QCOMPARE(form.Result(), ExportMode::kExpenseNegative);
   }
 
+  void theChosenModeHasTheFocusAndTheArrowsChangeIt() {
+    Tsaveform form(nullptr);
+    const auto keys = [&form] {
+      QCOMPARE(QApplication::focusWidget(), form.RadioButton(ExportMode::kSeparateColumns));
+      for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Return}) {
+        TestHost::Key(key);
+      }
+    };
+    QCOMPARE(TestHost::RunModal(form, keys), int(QDialog::Accepted));
+    QCOMPARE(form.Result(), ExportMode::kIncomeNegative);
+  }
+
   void theCalendarMonthIsExportedAfterThePageIsWrittenBack() {
     WriteBytes(Data("202402.csv"), "20240227," + S("食費") + ",x,1,\r\n");
     WriteBytes(Data("202403.csv"), "20240310," + S("給料") + ",x,1000,\r\n");
