@@ -197,6 +197,30 @@ Outcome Book::ReloadCategories() {
   return outcome;
 }
 
+Outcome Book::LoadCategorySettings(CategorySettingsTable& table) const {
+  Outcome outcome;
+  try {
+    CategorySettingsTable loaded = table;
+    loaded.Load(paths_.CategoryFile());
+    table = std::move(loaded);
+    outcome.done = true;
+  } catch (const std::exception& error) {
+    outcome.notices.push_back(ErrorNotice(error.what()));
+  }
+  return outcome;
+}
+
+Outcome Book::SaveCategories(const CategorySettingsTable& table) {
+  Outcome outcome;
+  try {
+    table.Save(paths_.CategoryFile());
+    outcome.done = true;
+  } catch (const std::exception& error) {
+    outcome.notices.push_back(ErrorNotice(error.what()));
+  }
+  return outcome;
+}
+
 Outcome Book::RunBreakdown() {
   bool computed = false;
   Outcome outcome = Rework([this, &computed] {

@@ -14,7 +14,9 @@
 #include <string_view>
 #include <vector>
 
+#include "categories/category_settings.h"
 #include "categories/category_table.h"
+#include "categories/icon_slots.h"
 #include "core/color.h"
 #include "core/date.h"
 #include "core/ini_file.h"
@@ -26,23 +28,6 @@
 #include "reports/breakdown.h"
 
 namespace purselog {
-
-constexpr int kMaxIconSlots = 32;
-
-// The extra icons of user categories: slot i belongs to category index 11 + i.
-struct IconSlots {
-  int count = 0;  // "num" of the settings file, kept as read; slots 0 .. min(count, 32) - 1
-  std::array<std::string, kMaxIconSlots> names;  // file names in pacs; empty: no picture
-  int UsedSlots() const { return count < kMaxIconSlots ? (count > 0 ? count : 0) : kMaxIconSlots; }
-};
-
-// Which picture a row of the day page shows in its category cell.
-struct IconChoice {
-  enum class Kind { kKeep, kNone, kBuiltin, kSlot };
-  Kind kind = Kind::kKeep;
-  int index = 0;  // the built-in icon or the slot
-  friend bool operator==(const IconChoice&, const IconChoice&) = default;
-};
 
 struct Outcome {
   bool done = false;            // whether the operation took effect
@@ -98,6 +83,16 @@ class Book {
   // Reads the category table again (after its window closed); on failure the table in memory
   // stays.
   Outcome ReloadCategories();
+  // The category settings window's table: setting.dat as it stands, into `table`. Not done (the
+  // error told) when it cannot be read; `table` then stays as it was.
+  Outcome LoadCategorySettings(CategorySettingsTable& table) const;
+  // "Save Close": the window's table into setting.dat. Not done (the error told) when it cannot
+  // be written.
+  Outcome SaveCategories(const CategorySettingsTable& table);
+  // "ADD ICON" of a file the icon code has copied into pacs as `name`, and "Del ICON": the
+  // slot's name, kept for the settings written at shutdown.
+  void AddIcon(int slot, std::string name) { icon_slots_.Assign(slot, std::move(name)); }
+  void DelIcon(int slot) { icon_slots_.Clear(slot); }
   // The category breakdown of the accounting month of CurrentDate, through Rework. Done when
   // there is something to show (the expense categories sum above 0); otherwise the notice
   // "適切なデータがありません。", or the error that stopped it (the list is then empty).
@@ -145,7 +140,6 @@ class Book {
   int ClosingDay() const { return closing_day_; }
   bool SpendingOnlyMode() const { return spending_only_; }
   const CategoryTable& categories() const { return categories_; }
-  IconSlots& icon_slots() { return icon_slots_; }
   const IconSlots& icon_slots() const { return icon_slots_; }
   const ChartPaletteColors& ChartPalette() const { return chart_palette_; }
   // The last breakdown: its lines (BreakdownList), its income sum (BreakdownIncome), its period.

@@ -34,18 +34,6 @@ int IconSlotOfRow(int row) {
   return slot >= 0 && slot < kIconSlotCount ? slot : -1;
 }
 
-void AssignIconSlot(int& count, std::span<std::string, kIconSlotCount> names, int slot,
-                    std::string name) {
-  if (slot < 0 || slot >= kIconSlotCount) return;
-  names[static_cast<std::size_t>(slot)] = std::move(name);
-  count = std::max(count, slot + 1);
-}
-
-void ClearIconSlot(std::span<std::string, kIconSlotCount> names, int slot) {
-  if (slot < 0 || slot >= kIconSlotCount) return;
-  names[static_cast<std::size_t>(slot)].clear();
-}
-
 CategorySettingsTable::CategorySettingsTable() : grid_(kCategoryFileColumns, 1), icons_(1) {
   grid_.SetColumnWidth(kWideColumn, kWideColumnWidth);
   for (int column = 0; column < kCategoryFileColumns; ++column) {
@@ -57,7 +45,7 @@ void CategorySettingsTable::Load(const std::filesystem::path& path) {
   GridTable loaded = grid_;
   LoadGridFile(path, loaded);
   grid_ = std::move(loaded);
-  icons_.assign(static_cast<std::size_t>(grid_.rows()), RowIcon());
+  icons_.assign(static_cast<std::size_t>(grid_.rows()), IconChoice());
 }
 
 void CategorySettingsTable::Save(const std::filesystem::path& path) const {
@@ -127,7 +115,7 @@ void CategorySettingsTable::MoveRow(int from_row, int to_row) {
   Rearrange(from);
 }
 
-RowIcon CategorySettingsTable::Icon(int row) const {
+IconChoice CategorySettingsTable::Icon(int row) const {
   if (row < 0 || row >= static_cast<int>(icons_.size())) return {};
   return icons_[static_cast<std::size_t>(row)];
 }
@@ -137,7 +125,7 @@ void CategorySettingsTable::PlaceIcons(const CategoryTable& categories,
   for (int row = 1; row < rows(); ++row) {
     const int k = categories.FindCategory(grid_.Cell(kNameColumn, row));
     if (k >= 0 && k < kBuiltinCategoryCount) {
-      icons_[static_cast<std::size_t>(row)] = {RowIcon::Kind::kBuiltin, k};
+      icons_[static_cast<std::size_t>(row)] = {IconChoice::Kind::kBuiltin, k};
     }
   }
   PlaceSlotIcons(slot_names);
@@ -149,15 +137,15 @@ void CategorySettingsTable::PlaceSlotIcons(std::span<const std::string> slot_nam
     const int row = kFirstUserRow + slot;
     if (row >= rows()) break;
     icons_[static_cast<std::size_t>(row)] = slot_names[static_cast<std::size_t>(slot)].empty()
-                                                ? RowIcon()
-                                                : RowIcon{RowIcon::Kind::kSlot, slot};
+                                                ? IconChoice()
+                                                : IconChoice{IconChoice::Kind::kSlot, slot};
   }
 }
 
 void CategorySettingsTable::Rearrange(const std::vector<int>& from) {
   std::map<std::pair<int, int>, std::string> old_cells = grid_.cells();
   std::vector<int> new_row_of(static_cast<std::size_t>(rows()), -1);
-  std::vector<RowIcon> icons(from.size());
+  std::vector<IconChoice> icons(from.size());
   for (std::size_t r = 0; r < from.size(); ++r) {
     if (from[r] < 0) continue;
     new_row_of[static_cast<std::size_t>(from[r])] = static_cast<int>(r);

@@ -14,12 +14,12 @@
 
 #include "categories/category_table.h"
 #include "categories/grid_file.h"
+#include "categories/icon_slots.h"
 
 namespace purselog {
 
 constexpr int kCategoryRowLimit = 25;  // "費目追加" stops here, header row included
 constexpr int kFirstUserRow = 12;      // rows 1 to 11 hold the built-in categories
-constexpr int kIconSlotCount = 32;     // slot i belongs to row 12 + i
 constexpr int kKindColumn = 0;
 constexpr int kNameColumn = 1;
 
@@ -31,20 +31,6 @@ std::string CategoryCellText(std::string_view text);
 
 // The icon slot of a row of the table (rows 12 to 43), or -1.
 int IconSlotOfRow(int row);
-
-// "ADD ICON" stored `name` for `slot`: the slot count grows to cover it, never shrinks.
-void AssignIconSlot(int& count, std::span<std::string, kIconSlotCount> names, int slot,
-                    std::string name);
-// "Del ICON": the slot forgets its file (which stays in pacs); the slot count stays.
-void ClearIconSlot(std::span<std::string, kIconSlotCount> names, int slot);
-
-// What a row shows in front of its name.
-struct RowIcon {
-  enum class Kind { kNone, kBuiltin, kSlot };
-  Kind kind = Kind::kNone;
-  int index = 0;  // the built-in icon or the slot
-  friend bool operator==(const RowIcon&, const RowIcon&) = default;
-};
 
 class CategorySettingsTable {
  public:
@@ -88,7 +74,7 @@ class CategorySettingsTable {
   void MoveRow(int from, int to);
 
   // The picture of a row; it moves, goes and comes with its row.
-  RowIcon Icon(int row) const;
+  IconChoice Icon(int row) const;
   // The pictures of an opening of the window: a row whose name is a built-in category of
   // `categories` shows that category's picture, then PlaceSlotIcons.
   void PlaceIcons(const CategoryTable& categories, std::span<const std::string> slot_names);
@@ -100,7 +86,7 @@ class CategorySettingsTable {
   void Rearrange(const std::vector<int>& from);
 
   GridTable grid_;
-  std::vector<RowIcon> icons_;  // one per row
+  std::vector<IconChoice> icons_;  // one per row
 };
 
 }  // namespace purselog

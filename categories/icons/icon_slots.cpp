@@ -74,25 +74,34 @@ void IconSlotPictures::Set(int slot, const QImage& composed) {
       composed.isNull() ? QImage() : WithTransparentBackground(composed, background_);
 }
 
-bool IconSlotPictures::AddIcon(int slot, const std::filesystem::path& chosen,
-                               const std::filesystem::path& pacs_dir, int& count,
-                               std::span<std::string, kIconSlotCount> names) {
-  if (!IsSlot(slot)) return false;
-  const std::optional<std::string> name = StorableIconName(chosen.filename());
-  if (!name) return false;
+std::optional<std::string> IconSlotPictures::AddIcon(int slot, const std::filesystem::path& chosen,
+                                                     const std::filesystem::path& pacs_dir) {
+  if (!IsSlot(slot)) return std::nullopt;
+  std::optional<std::string> name = StorableIconName(chosen.filename());
+  if (!name) return std::nullopt;
   const std::optional<IconFile> file = LoadIconFile(chosen, BmpRule::kSixteenSquare, background_);
-  if (!file) return false;
+  if (!file) return std::nullopt;
   // The bytes just decoded are the copy: what the slot shows is what pacs holds.
   WriteFileAtomic(pacs_dir / Cp932ToUtf8(*name), file->bytes);
-  AssignIconSlot(count, names, slot, *name);
   Set(slot, file->composed);
-  return true;
+  return name;
 }
 
-void IconSlotPictures::DelIcon(int slot, std::span<std::string, kIconSlotCount> names) {
-  if (!IsSlot(slot)) return;
-  ClearIconSlot(names, slot);
-  Set(slot, QImage());
+QImage ChosenPicture(const IconChoice& choice, const std::vector<QImage>& builtin_icons,
+                     const IconSlotPictures& pictures) {
+  switch (choice.kind) {
+    case IconChoice::Kind::kBuiltin:
+      if (choice.index >= 0 && choice.index < static_cast<int>(builtin_icons.size())) {
+        return builtin_icons[static_cast<std::size_t>(choice.index)];
+      }
+      return {};
+    case IconChoice::Kind::kSlot:
+      return pictures.Picture(choice.index);
+    case IconChoice::Kind::kNone:
+    case IconChoice::Kind::kKeep:
+      return {};
+  }
+  return {};
 }
 
 }  // namespace purselog

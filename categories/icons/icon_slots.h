@@ -10,8 +10,9 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
-#include "categories/category_settings.h"
+#include "categories/icon_slots.h"
 #include "categories/icons/category_icons.h"
 
 namespace purselog {
@@ -54,18 +55,20 @@ class IconSlotPictures {
   void Set(int slot, const QImage& composed);
 
   // "ADD ICON" on `slot` with the chosen file: a ".pac" or a 16 x 16 ".bmp" that makes an icon
-  // is copied into pacs under its own name (replacing a file of that name), the slot takes the
-  // name (the count grows to cover the slot) and the picture. False, and nothing changed, for a
-  // slot outside 0 to 31 or a file that makes no icon or whose name cannot be remembered. Throws
-  // FileError, with nothing changed, when the copy cannot be written.
-  bool AddIcon(int slot, const std::filesystem::path& chosen, const std::filesystem::path& pacs_dir,
-               int& count, std::span<std::string, kIconSlotCount> names);
-  // "Del ICON": the slot forgets its file and its picture; the file stays in pacs.
-  void DelIcon(int slot, std::span<std::string, kIconSlotCount> names);
+  // is copied into pacs under its own name (replacing a file of that name), and the slot takes
+  // its picture. The name as the settings keep it (Shift_JIS), or nullopt with nothing changed
+  // for a slot outside 0 to 31 or a file that makes no icon or whose name cannot be remembered.
+  // Throws FileError, with nothing changed, when the copy cannot be written.
+  std::optional<std::string> AddIcon(int slot, const std::filesystem::path& chosen,
+                                     const std::filesystem::path& pacs_dir);
 
  private:
   QRgb background_;
   std::array<QImage, kIconSlotCount> pictures_;
 };
+
+// The picture `choice` names: a built-in icon, a slot's picture, or none (also for kKeep).
+QImage ChosenPicture(const IconChoice& choice, const std::vector<QImage>& builtin_icons,
+                     const IconSlotPictures& pictures);
 
 }  // namespace purselog

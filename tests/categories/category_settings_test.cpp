@@ -92,15 +92,15 @@ TEST(CategorySettingsTable, DeletesUserRowsOnlyAndMovesRowsWithTheirIcons) {
   const std::array<std::string, 3> slot_names = {"a.bmp", "", "c.pac"};
   table = TableWithUserRows();
   table.PlaceIcons(CategoryTable::FromGrid(table.grid()), slot_names);
-  EXPECT_EQ(table.Icon(1), (RowIcon{RowIcon::Kind::kBuiltin, 0}));
-  EXPECT_EQ(table.Icon(11), (RowIcon{RowIcon::Kind::kBuiltin, 10}));
-  EXPECT_EQ(table.Icon(12), (RowIcon{RowIcon::Kind::kSlot, 0}));
-  EXPECT_EQ(table.Icon(13), RowIcon());
-  EXPECT_EQ(table.Icon(14), (RowIcon{RowIcon::Kind::kSlot, 2}));
+  EXPECT_EQ(table.Icon(1), (IconChoice{IconChoice::Kind::kBuiltin, 0}));
+  EXPECT_EQ(table.Icon(11), (IconChoice{IconChoice::Kind::kBuiltin, 10}));
+  EXPECT_EQ(table.Icon(12), (IconChoice{IconChoice::Kind::kSlot, 0}));
+  EXPECT_EQ(table.Icon(13), IconChoice());
+  EXPECT_EQ(table.Icon(14), (IconChoice{IconChoice::Kind::kSlot, 2}));
   table.MoveRow(14, 2);
   EXPECT_EQ(table.Cell(kNameColumn, 2), "u14");
-  EXPECT_EQ(table.Icon(2), (RowIcon{RowIcon::Kind::kSlot, 2}));
-  EXPECT_EQ(table.Icon(3), (RowIcon{RowIcon::Kind::kBuiltin, 1}));
+  EXPECT_EQ(table.Icon(2), (IconChoice{IconChoice::Kind::kSlot, 2}));
+  EXPECT_EQ(table.Icon(3), (IconChoice{IconChoice::Kind::kBuiltin, 1}));
   EXPECT_EQ(table.Cell(kNameColumn, 15), "u15");
   table.MoveRow(2, 15);
   EXPECT_EQ(table.Cell(kNameColumn, 15), "u14");
@@ -123,17 +123,19 @@ TEST(IconSlotBookkeeping, AnAddedIconCoversItsSlotAndADeletedOneKeepsTheCount) {
   EXPECT_EQ(IconSlotOfRow(12), 0);
   EXPECT_EQ(IconSlotOfRow(43), 31);
   EXPECT_EQ(IconSlotOfRow(44), -1);
-  std::array<std::string, kIconSlotCount> names = {"a.bmp", "b.bmp", "c.pac"};
-  int count = 3;
-  AssignIconSlot(count, names, 0, "new.bmp");
-  EXPECT_EQ(count, 3);
-  EXPECT_EQ(names[0], "new.bmp");
-  EXPECT_EQ(names[1], "b.bmp");
-  ClearIconSlot(names, 1);
-  EXPECT_EQ(names[1], "");
-  EXPECT_EQ(count, 3);
-  AssignIconSlot(count, names, 6, "g.bmp");
-  EXPECT_EQ(count, 7);
+  IconSlots slots_of_book{3, {"a.bmp", "b.bmp", "c.pac"}};
+  slots_of_book.Assign(0, "new.bmp");
+  EXPECT_EQ(slots_of_book.count, 3);
+  EXPECT_EQ(slots_of_book.names[0], "new.bmp");
+  EXPECT_EQ(slots_of_book.names[1], "b.bmp");
+  slots_of_book.Clear(1);
+  EXPECT_EQ(slots_of_book.names[1], "");
+  EXPECT_EQ(slots_of_book.count, 3);
+  slots_of_book.Assign(6, "g.bmp");
+  EXPECT_EQ(slots_of_book.count, 7);
+  EXPECT_EQ(slots_of_book.UsedNames().size(), 7u);
+  EXPECT_EQ((IconSlots{40, {}}).UsedSlots(), 32);
+  EXPECT_EQ((IconSlots{-1, {}}).UsedSlots(), 0);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 // closed, reads the category table again.
 #pragma once
 
-#include <QDialog>
 #include <QImage>
 #include <functional>
 #include <span>
@@ -17,6 +16,7 @@
 #include "categories/category_settings.h"
 #include "categories/icons/icon_slots.h"
 #include "ui/common/host.h"
+#include "ui/common/skinned_dialog.h"
 
 class QAction;
 class QLabel;
@@ -28,7 +28,7 @@ namespace purselog {
 class CategorySettingsModel;
 class SettingsGrid;
 
-class THIMOKUForm : public QDialog {
+class THIMOKUForm : public SkinnedDialog {
   Q_OBJECT
 
  public:
@@ -55,23 +55,15 @@ class THIMOKUForm : public QDialog {
   void ADDICON1Click();  // "ADD ICON"
   void DelICON1Click();  // "Del ICON"
 
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void showEvent(QShowEvent* event) override;
-
  private:
+  void FormShow() override;
   QPushButton* MakeButton(const char* name, const QString& caption, int left);
-  // `action` inside the command boundary.
-  void Run(const std::function<void()>& action);
-  std::span<const std::string> UsedSlotNames() const;
-  QImage RowPicture(const RowIcon& icon) const;
 
   Host& host_;
   Book& book_;
   IconSlotPictures& pictures_;
   const std::vector<QImage>& builtin_icons_;
   CategorySettingsTable table_;
-  QImage skin_;
   CategorySettingsModel* model_ = nullptr;
   SettingsGrid* grid_ = nullptr;
   QLabel* label1_ = nullptr;

@@ -102,11 +102,9 @@ bool CategorySettingsModel::setData(const QModelIndex& index, const QVariant& va
   return true;
 }
 
-void CategorySettingsModel::Load(const std::filesystem::path& path) {
-  CategorySettingsTable loaded = table_;
-  loaded.Load(path);
+void CategorySettingsModel::Replace(CategorySettingsTable table) {
   beginResetModel();
-  table_ = std::move(loaded);
+  table_ = std::move(table);
   endResetModel();
 }
 

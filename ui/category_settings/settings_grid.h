@@ -24,8 +24,8 @@ class CategorySettingsModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  // The picture of a row, from its RowIcon.
-  using IconSource = std::function<QImage(const RowIcon&)>;
+  // The picture of a row, from the table's choice.
+  using IconSource = std::function<QImage(const IconChoice&)>;
 
   CategorySettingsModel(CategorySettingsTable& table, IconSource icons, QObject* parent);
 
@@ -44,9 +44,8 @@ class CategorySettingsModel : public QAbstractTableModel {
 
   bool IsIncomeRow(int model_row) const;
 
-  // Fills the table from the file (CategorySettingsTable::Load); throws GridFileError, and then
-  // nothing changed.
-  void Load(const std::filesystem::path& path);
+  // A table read anew, told to the views.
+  void Replace(CategorySettingsTable table);
   // The table's operations, told to the views. Rows are table rows.
   bool AddRow();
   void InsertRow(int table_row);

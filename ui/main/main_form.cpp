@@ -251,9 +251,7 @@ bool Tmainform::FormCreate() {
   slot_pictures_.set_background(strip.pixel(0, 0));
   if (!Show(book_.Start())) return false;
   // The pictures of the user categories' icon files, and with them the icons of the first page.
-  const IconSlots& icon_slots = book_.icon_slots();
-  slot_pictures_.Load(book_.paths().PacsDir(),
-                      {icon_slots.names.data(), static_cast<std::size_t>(icon_slots.UsedSlots())});
+  slot_pictures_.Load(book_.paths().PacsDir(), book_.icon_slots().UsedNames());
   RefreshCategoryIcons();
   return true;
 }
@@ -301,19 +299,9 @@ void Tmainform::RefreshCategoryIcons() {
 void Tmainform::RefreshRowIcon(int row) {
   const IconChoice choice =
       book_.CategoryIconOf(page_model_->page()[static_cast<std::size_t>(row)][kCategoryColumn]);
-  switch (choice.kind) {
-    case IconChoice::Kind::kKeep:
-      return;  // a category not in the table keeps the icon it had
-    case IconChoice::Kind::kBuiltin:
-      page_model_->SetRowIcon(row, builtin_icons_[static_cast<std::size_t>(choice.index)]);
-      return;
-    case IconChoice::Kind::kSlot:
-      page_model_->SetRowIcon(row, slot_pictures_.Picture(choice.index));
-      return;
-    case IconChoice::Kind::kNone:
-      page_model_->SetRowIcon(row, QImage());
-      return;
-  }
+  // A category not in the table keeps the icon it had.
+  if (choice.kind == IconChoice::Kind::kKeep) return;
+  page_model_->SetRowIcon(row, ChosenPicture(choice, builtin_icons_, slot_pictures_));
 }
 
 void Tmainform::CellAccepted(int row, int) {

@@ -191,8 +191,6 @@ TEST(IconSlotPictures, AddIconCopiesAUsableFileAndRefusesTheRestWithoutAChange) 
   WriteBytes(dir / "flat.bmp", KeyedBmp(16, 8));
   WriteBytes(dir / "bad.pac", std::string(3000, 'x'));
   WriteBytes(dir / "icon.txt", KeyedBmp());
-  std::array<std::string, kIconSlotCount> names = {"a.bmp", "b.bmp", "c.bmp"};
-  int count = 3;
   IconSlotPictures pictures(kStripBackground);
   QImage kept(16, 16, QImage::Format_RGB32);
   kept.fill(qRgb(1, 2, 3));
@@ -200,26 +198,16 @@ TEST(IconSlotPictures, AddIconCopiesAUsableFileAndRefusesTheRestWithoutAChange) 
   const QImage before = pictures.Picture(1);
 
   for (const char* refused : {"flat.bmp", "bad.pac", "icon.txt", "missing.bmp"}) {
-    EXPECT_FALSE(pictures.AddIcon(1, dir / refused, pacs, count, names)) << refused;
+    EXPECT_FALSE(pictures.AddIcon(1, dir / refused, pacs)) << refused;
   }
-  EXPECT_FALSE(pictures.AddIcon(32, dir / "new.bmp", pacs, count, names));
+  EXPECT_FALSE(pictures.AddIcon(32, dir / "new.bmp", pacs));
   EXPECT_EQ(testing::ListDir(pacs), "");
-  EXPECT_EQ(names[1], "b.bmp");
-  EXPECT_EQ(count, 3);
   EXPECT_EQ(pictures.Picture(1), before);
 
-  ASSERT_TRUE(pictures.AddIcon(0, dir / "new.bmp", pacs, count, names));
+  EXPECT_EQ(pictures.AddIcon(0, dir / "new.bmp", pacs), "new.bmp");
   EXPECT_EQ(ReadBytes(pacs / "new.bmp"), KeyedBmp());
-  EXPECT_EQ(names[0], "new.bmp");
-  EXPECT_EQ(count, 3);
   EXPECT_FALSE(pictures.Picture(0).isNull());
-  ASSERT_TRUE(pictures.AddIcon(4, dir / "new.bmp", pacs, count, names));
-  EXPECT_EQ(count, 5);
-
-  pictures.DelIcon(0, names);
-  EXPECT_EQ(names[0], "");
-  EXPECT_TRUE(pictures.Picture(0).isNull());
-  EXPECT_TRUE(std::filesystem::exists(pacs / "new.bmp"));
+  EXPECT_EQ(ChosenPicture({IconChoice::Kind::kSlot, 0}, {}, pictures), pictures.Picture(0));
 }
 
 TEST(IconSlotPictures, OnlyNamesTheSettingsFileKeepsAsTheyAreAreStored) {
