@@ -27,4 +27,40 @@ std::vector<CanvasPoint> LinePixels(const CanvasPoint& from, const CanvasPoint& 
   return pixels;
 }
 
+ChartCanvas& OffsetCanvas::Target() {
+  target_.SetBrush(Brush());
+  target_.SetPen(Pen());
+  target_.SetFont(Font());
+  return target_;
+}
+
+CanvasRect OffsetCanvas::Moved(const CanvasRect& rect) const {
+  return {rect.left + origin_.x, rect.top + origin_.y, rect.right + origin_.x,
+          rect.bottom + origin_.y};
+}
+
+CanvasPoint OffsetCanvas::Moved(const CanvasPoint& point) const {
+  return {point.x + origin_.x, point.y + origin_.y};
+}
+
+void OffsetCanvas::FillRect(const CanvasRect& rect) { Target().FillRect(Moved(rect)); }
+void OffsetCanvas::Rectangle(const CanvasRect& rect) { Target().Rectangle(Moved(rect)); }
+void OffsetCanvas::Pie(const CanvasRect& box, const CanvasPoint& start, const CanvasPoint& end) {
+  Target().Pie(Moved(box), Moved(start), Moved(end));
+}
+void OffsetCanvas::TextOut(int x, int y, std::string_view text) {
+  Target().TextOut(x + origin_.x, y + origin_.y, text);
+}
+int OffsetCanvas::TextWidth(std::string_view text) { return Target().TextWidth(text); }
+int OffsetCanvas::TextHeight(std::string_view text) { return Target().TextHeight(text); }
+void OffsetCanvas::SetPixel(int x, int y, const Rgb& color) {
+  target_.SetPixel(x + origin_.x, y + origin_.y, color);
+}
+void OffsetCanvas::DrawLine(const CanvasPoint& from, const CanvasPoint& to) {
+  const CanvasPoint moved_from = Moved(from);
+  const CanvasPoint moved_to = Moved(to);
+  Target().MoveTo(moved_from.x, moved_from.y);
+  target_.LineTo(moved_to.x, moved_to.y);
+}
+
 }  // namespace purselog

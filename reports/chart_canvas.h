@@ -94,4 +94,46 @@ class ChartCanvas {
 // to its own start paints nothing): the steps of Bresenham's algorithm.
 std::vector<CanvasPoint> LinePixels(const CanvasPoint& from, const CanvasPoint& to);
 
+// A plain picture of pixels, row by row (an icon handed down from the windows).
+struct CanvasPicture {
+  int width = 0;
+  int height = 0;
+  std::vector<Rgb> pixels;  // width × height
+  const Rgb& At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+};
+
+// A part of another canvas: `size` pixels from `origin` on, so that a chart drawn for a picture
+// of its own lands in its place on a larger one (the pie on the printed report). Every
+// operation goes to the other canvas, moved by the origin, with this canvas's brush, pen and
+// font.
+class OffsetCanvas : public ChartCanvas {
+ public:
+  OffsetCanvas(ChartCanvas& target, CanvasPoint origin, int width, int height)
+      : target_(target), origin_(origin), width_(width), height_(height) {}
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  void FillRect(const CanvasRect& rect) override;
+  void Rectangle(const CanvasRect& rect) override;
+  void Pie(const CanvasRect& box, const CanvasPoint& start, const CanvasPoint& end) override;
+  void TextOut(int x, int y, std::string_view text) override;
+  int TextWidth(std::string_view text) override;
+  int TextHeight(std::string_view text) override;
+  void SetPixel(int x, int y, const Rgb& color) override;
+
+ protected:
+  void DrawLine(const CanvasPoint& from, const CanvasPoint& to) override;
+
+ private:
+  // The target's brush, pen and font as this canvas's.
+  ChartCanvas& Target();
+  CanvasRect Moved(const CanvasRect& rect) const;
+  CanvasPoint Moved(const CanvasPoint& point) const;
+
+  ChartCanvas& target_;
+  CanvasPoint origin_;
+  int width_;
+  int height_;
+};
+
 }  // namespace purselog

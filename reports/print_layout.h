@@ -4,6 +4,10 @@
 // resolution for widths and its vertical resolution for heights.
 #pragma once
 
+#include <vector>
+
+#include "core/color.h"
+#include "reports/breakdown.h"
 #include "reports/chart_canvas.h"
 
 namespace purselog {
@@ -25,5 +29,19 @@ struct PrintPlacement {
   friend bool operator==(const PrintPlacement&, const PrintPlacement&) = default;
 };
 PrintPlacement PlacePrintedPicture(int picture_width, int picture_height, int dpi_x, int dpi_y);
+
+// The report picture's height for the breakdown: its table as the window shows it (at least one
+// body row) with the header.
+int BreakdownReportHeight(const BreakdownView& view);
+
+// ReportImage: the printed report of a breakdown on a canvas kReportWidth wide and
+// BreakdownReportHeight high, at the window's places: the print title in `font` made bold and
+// black, the pie as the window draws it, the income, expense and balance lines in their colours
+// with the rule above the balance, and the table (header and rows) with the columns as wide as
+// their widest texts plus 10, each row's category on its colour and its icon (from `icons`, by
+// category index; the icon's bottom-left colour, its background, painted white).
+void DrawBreakdownReport(ChartCanvas& canvas, const BreakdownView& view,
+                         const ChartPaletteColors& palette, const CanvasFont& font,
+                         const std::vector<CanvasPicture>& icons);
 
 }  // namespace purselog

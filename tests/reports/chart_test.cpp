@@ -186,6 +186,34 @@ TEST(PrintLayout, ThePictureFitsTheBoxCentredInTheFrame) {
   EXPECT_EQ(PlacePrintedPicture(100, 50, 96, 192).picture, (CanvasRect{188, 84, 288, 184}));
 }
 
+// The printed report at the window's places: the pie moved onto it, the rule, the rows' texts
+// on their colours, an icon's background painted white.
+TEST(PrintLayout, TheReportDrawsTheBreakdownAtTheWindowsPlaces) {
+  const ChartPaletteColors palette = MakeChartPalette();
+  BreakdownView view;
+  view.rows = {{"food", "75.0%", "\\75", Yen(75), 1}, {"xx", "25.0%", "\\25", Yen(25), -1}};
+  view.total = Yen(100);
+  view.print_title = "title";
+  view.balance_text = "\\-5";
+  CanvasPicture icon{2, 2, {kRed, kRed, Rgb{1, 2, 3}, kBlack}};  // bottom-left: the background
+  RecordingCanvas canvas(kReportWidth, BreakdownReportHeight(view));
+  EXPECT_EQ(canvas.Height(), 18 * 3 + 50);
+  DrawBreakdownReport(canvas, view, palette, CanvasFont{}, {CanvasPicture{}, icon});
+  EXPECT_EQ(canvas.Text("title")->from, (CanvasPoint{24, 10}));
+  EXPECT_TRUE(canvas.Text("title")->font.bold);
+  EXPECT_EQ(canvas.Of(RecordingCanvas::Kind::kPie).front().rect, (CanvasRect{24, 40, 225, 140}));
+  EXPECT_EQ(canvas.Of(RecordingCanvas::Kind::kLine).back().from, (CanvasPoint{24, 198}));
+  EXPECT_EQ(canvas.Text("\\-5")->from, (CanvasPoint{224 - 18, 202}));
+  EXPECT_EQ(canvas.Text("food")->from, (CanvasPoint{258, 58}));
+  EXPECT_EQ(canvas.Text("food")->brush, palette[0]);
+  EXPECT_EQ(canvas.Text("xx")->brush, palette[1]);
+  std::vector<Rgb> icon_pixels;
+  for (const auto& pixel : canvas.Of(RecordingCanvas::Kind::kPixel)) {
+    if (pixel.from.x >= 240 && pixel.from.y >= 58) icon_pixels.push_back(pixel.brush);
+  }
+  EXPECT_EQ(icon_pixels, (std::vector<Rgb>{kRed, kRed, kWhite, kBlack}));
+}
+
 TEST(ChartMath, SharesAndMoneyTextsAreExact) {
   EXPECT_EQ(RoundedShare(Yen(1), Yen(8), 1000), 125);                                  // 12.5 %
   EXPECT_EQ(RoundedShare(MoneySum::FromUnits(1), MoneySum::FromUnits(16), 1000), 63);  // 6.25

@@ -39,8 +39,6 @@ constexpr int kExpenseColour = 0;
 constexpr QPoint kChartAt(24, 40);
 constexpr int kTableLeft = 240;
 constexpr int kTableTop = 40;
-constexpr int kValueRight = 224;
-constexpr int kReportIconSize = 16;
 const char* const kJobTitle = "Purselog収支表";
 
 QColor ToColor(const Rgb& color) { return QColor(color.red, color.green, color.blue); }
@@ -83,12 +81,9 @@ void SetTextColor(QLabel* label, const QColor& color) {
 }  // namespace
 
 Tgraphform::Tgraphform(Host& host, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), host_(host) {
-  setObjectName(QStringLiteral("graphform"));
-  setWindowTitle(QStringLiteral("月別支出グラフ"));
-  setFixedSize(kWidth, kHeight);
-  setFont(GothicFont(12));
-
+    : SkinnedDialog(parent, "graphform", QStringLiteral("月別支出グラフ"), QSize(kWidth, kHeight),
+                    Placement::kCentredAtFirstShowing),
+      host_(host) {
   label1_ = MakeLabel("Label1", QRect(24, 6, 385, 17), Qt::AlignLeft);
   SetTextColor(label1_, Qt::white);
   TitleDrag::Install(label1_);
@@ -146,10 +141,12 @@ Tgraphform::Tgraphform(Host& host, QWidget* parent)
   rule.setColor(QPalette::Window, Qt::black);
   shape1_->setPalette(rule);
 
-  connect(MakeCaptionButton(this, "SpeedButton3", QStringLiteral("Print"), QRect(240, 192, 73, 25)),
-          &QToolButton::clicked, this, &Tgraphform::SpeedButton3Click);
+  ConnectCommand(
+      host_,
+      MakeCaptionButton(this, "SpeedButton3", QStringLiteral("Print"), QRect(240, 192, 73, 25)),
+      &QToolButton::clicked, this, &Tgraphform::SpeedButton3Click);
   ok_ = MakeCaptionButton(this, "SpeedButton1", QStringLiteral("OK"), QRect(320, 192, 73, 25));
-  connect(ok_, &QToolButton::clicked, this, &Tgraphform::SpeedButton1Click);
+  ConnectCommand(host_, ok_, &QToolButton::clicked, this, &Tgraphform::SpeedButton1Click);
 }
 
 QLabel* Tgraphform::MakeLabel(const char* name, const QRect& geometry, Qt::Alignment alignment) {
@@ -176,8 +173,6 @@ const QImage* Tgraphform::IconOf(const BreakdownRow& row) const {
 }
 
 void Tgraphform::FormShow() {
-  skin_ = QImage(size(), QImage::Format_RGB32);
-  PaintSkin(skin_, BuiltinSkinPieces());
   FillTable();
   SpeedButton2Click();
 
@@ -192,9 +187,6 @@ void Tgraphform::FormShow() {
   label8_->setText(ToGlass(view_.balance_caption));
   label5_->setText(ToGlass(view_.balance_text));
   label1_->setText(ToGlass(view_.title));
-  // Centred when first opened; afterwards it keeps the place the user gave it.
-  if (!shown_before_) CentreOnScreen(*this);
-  shown_before_ = true;
   ok_->setFocus(Qt::OtherFocusReason);
   update();
 }
@@ -235,94 +227,14 @@ void Tgraphform::SpeedButton2Click() {
   image2_->setPixmap(QPixmap::fromImage(chart_));
 }
 
-void Tgraphform::SpeedButton3Click() {
-  RunCommand(host_, this, [this] { PrintReport(); });
-}
+void Tgraphform::SpeedButton3Click() { PrintReport(); }
 
 QImage Tgraphform::ComposeReportImage() const {
-  const int table_rows = grid_->rowCount() + 1;  // the header and the body as shown
-  QImage image(kReportWidth, ReportImageHeight(table_rows), QImage::Format_RGB32);
-  image.fill(Qt::white);
+  QImage image(kReportWidth, BreakdownReportHeight(view_), QImage::Format_RGB32);
   PainterCanvas canvas(image);
-  canvas.SetBrush(kWhite);
-  canvas.SetPen(kBlack);
-
-  // The window's font, bold, black.
-  CanvasFont bold = CanvasFontOf(font(), kBlack);
-  bold.bold = true;
-  canvas.SetFont(bold);
-  canvas.TextOut(24, 10, view_.print_title);
-  {
-    QPainter painter(&image);
-    painter.drawImage(kChartAt, chart_);
-  }
-
-  // The totals lines with the fonts and colours of their labels.
-  struct Line {
-    int y;
-    const std::string& caption;
-    const std::string& value;
-    Rgb color;
-  };
-  const Line lines[] = {
-      {168, view_.income_caption, view_.income_text, palette_[kIncomeColour]},
-      {184, view_.expense_caption, view_.expense_text, palette_[kExpenseColour]},
-      {202, view_.balance_caption, view_.balance_text, kBlack},
-  };
-  for (const Line& line : lines) {
-    CanvasFont line_font = bold;
-    line_font.color = line.color;
-    canvas.SetFont(line_font);
-    canvas.TextOut(24, line.y, line.caption);
-  }
-  canvas.MoveTo(24, 198);
-  canvas.LineTo(225, 198);
-  for (const Line& line : lines) {
-    CanvasFont line_font = bold;
-    line_font.color = line.color;
-    canvas.SetFont(line_font);
-    canvas.TextOut(kValueRight - canvas.TextWidth(line.value), line.y, line.value);
-  }
-
-  // The table, in the last value's font without bold, its columns as wide as their widest texts
-  // (the header's included) plus 10.
-  CanvasFont table_font = bold;
-  table_font.bold = false;
-  canvas.SetFont(table_font);
-  std::vector<std::array<std::string, 3>> cells;
-  cells.push_back({BreakdownHeader()[0], BreakdownHeader()[1], BreakdownHeader()[2]});
-  for (const BreakdownRow& row : view_.rows) cells.push_back({row.category, row.share, row.amount});
-  int widths[3] = {0, 0, 0};
-  for (const auto& row : cells) {
-    for (int c = 0; c < 3; ++c) {
-      widths[c] = std::max(widths[c], canvas.TextWidth(row[static_cast<std::size_t>(c)]) + 10);
-    }
-  }
-  const int text_left = kTableLeft + kReportIconSize + 2;
-  for (std::size_t r = 0; r < cells.size(); ++r) {
-    const int y = kTableTop + kReportRowHeight * static_cast<int>(r);
-    if (r >= 1) {
-      if (const QImage* icon = IconOf(view_.rows[r - 1])) {
-        // The icon's bottom-left colour is its background: white on paper.
-        QImage scratch = icon->copy(0, 0, kReportIconSize, kReportIconSize)
-                             .convertToFormat(QImage::Format_ARGB32);
-        const QRgb background = scratch.pixel(0, kReportIconSize - 1);
-        for (int py = 0; py < scratch.height(); ++py) {
-          for (int px = 0; px < scratch.width(); ++px) {
-            if (scratch.pixel(px, py) == background) scratch.setPixel(px, py, qRgb(255, 255, 255));
-          }
-        }
-        QPainter painter(&image);
-        painter.drawImage(kTableLeft, y, scratch);
-      }
-    }
-    canvas.SetBrush(r >= 1 ? palette_[(r - 1) % palette_.size()] : kWhite);
-    canvas.TextOut(text_left, y, cells[r][0]);
-    canvas.SetBrush(kWhite);
-    canvas.TextOut(text_left + widths[0], y, cells[r][1]);
-    const int amount_right = text_left + widths[0] + widths[1] + widths[2];
-    canvas.TextOut(amount_right - canvas.TextWidth(cells[r][2]), y, cells[r][2]);
-  }
+  std::vector<CanvasPicture> icons;
+  for (const QImage& icon : builtin_icons_) icons.push_back(CanvasPictureOf(icon));
+  DrawBreakdownReport(canvas, view_, palette_, CanvasFontOf(font(), kBlack), icons);
   return image;
 }
 
@@ -339,15 +251,5 @@ void Tgraphform::PrintReport() {
 void Tgraphform::reject() { SpeedButton1Click(); }
 
 void Tgraphform::closeEvent(QCloseEvent* event) { event->ignore(); }
-
-void Tgraphform::showEvent(QShowEvent* event) {
-  FormShow();
-  QDialog::showEvent(event);
-}
-
-void Tgraphform::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.drawImage(0, 0, skin_);
-}
 
 }  // namespace purselog

@@ -6,13 +6,13 @@
 // refilled completely at every showing.
 #pragma once
 
-#include <QDialog>
 #include <QImage>
 #include <vector>
 
 #include "core/color.h"
 #include "reports/breakdown.h"
 #include "ui/common/host.h"
+#include "ui/common/skinned_dialog.h"
 
 class QFrame;
 class QLabel;
@@ -21,7 +21,7 @@ class QToolButton;
 
 namespace purselog {
 
-class Tgraphform : public QDialog {
+class Tgraphform : public SkinnedDialog {
   Q_OBJECT
 
  public:
@@ -56,12 +56,10 @@ class Tgraphform : public QDialog {
   void reject() override;
 
  protected:
-  void showEvent(QShowEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void FormShow();
+  void FormShow() override;
   void FillTable();
   QLabel* MakeLabel(const char* name, const QRect& geometry, Qt::Alignment alignment);
   const QImage* IconOf(const BreakdownRow& row) const;
@@ -70,8 +68,6 @@ class Tgraphform : public QDialog {
   BreakdownView view_;
   ChartPaletteColors palette_{};
   std::vector<QImage> builtin_icons_;
-  bool shown_before_ = false;
-  QImage skin_;
   QImage chart_;
   QLabel* label1_ = nullptr;
   QLabel* image2_ = nullptr;

@@ -39,6 +39,18 @@ QFont ScreenFont(const CanvasFont& font) {
   return screen;
 }
 
+CanvasPicture CanvasPictureOf(const QImage& image) {
+  CanvasPicture picture{image.width(), image.height(), {}};
+  picture.pixels.reserve(static_cast<std::size_t>(image.width() * image.height()));
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb pixel = image.pixel(x, y);
+      picture.pixels.push_back({qRed(pixel), qGreen(pixel), qBlue(pixel)});
+    }
+  }
+  return picture;
+}
+
 CanvasFont CanvasFontOf(const QFont& font, const Rgb& color) {
   CanvasFont canvas_font;
   if (!font.families().contains(QString::fromUtf8(kGothicFace.data(), kGothicFace.size()))) {

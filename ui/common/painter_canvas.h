@@ -13,6 +13,8 @@ namespace purselog {
 QFont ScreenFont(const CanvasFont& font);
 // The canvas font of a window's font (its colour given apart).
 CanvasFont CanvasFontOf(const QFont& font, const Rgb& color);
+// The picture's pixels, for a chart that draws it.
+CanvasPicture CanvasPictureOf(const QImage& image);
 
 class PainterCanvas : public ChartCanvas {
  public:
