@@ -1,6 +1,7 @@
 #include "ui/common/skinned_dialog.h"
 
 #include <QPainter>
+#include <QShowEvent>
 
 #include "ui/common/look.h"
 #include "ui/common/resources.h"
@@ -22,6 +23,11 @@ SkinnedDialog::SkinnedDialog(QWidget* parent, const char* object_name, const QSt
 }
 
 void SkinnedDialog::showEvent(QShowEvent* event) {
+  // A window the system shows again (after a minimise) keeps its place and what it shows.
+  if (event->spontaneous()) {
+    QDialog::showEvent(event);
+    return;
+  }
   if (placement_ == Placement::kCentredAtEachShowing ||
       (placement_ == Placement::kCentredAtFirstShowing && !shown_before_)) {
     CentreOnScreen(*this);

@@ -21,7 +21,8 @@ class SkinnedDialog : public QDialog {
                 Placement placement);
 
  protected:
-  // The window's own work at each showing, after it has been placed.
+  // The window's own work at each showing, after it has been placed (not when the system shows
+  // it again after a minimise).
   virtual void FormShow() {}
 
   void showEvent(QShowEvent* event) override;

@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QScreen>
 
+#include "ui/common/command.h"
 #include "ui/common/look.h"
 #include "ui/common/skin.h"
 
@@ -18,7 +19,7 @@ constexpr int kHeight = 156;
 
 }  // namespace
 
-Tsaveform::Tsaveform(QWidget* parent)
+Tsaveform::Tsaveform(Host& host, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName(QStringLiteral("saveform"));
   setWindowTitle(QStringLiteral("saveform"));
@@ -50,8 +51,8 @@ Tsaveform::Tsaveform(QWidget* parent)
   ok_->setGeometry(145, 118, 75, 25);
   ok_->setDefault(true);
 
-  connect(ok_, &QPushButton::clicked, this, &Tsaveform::SpeedButton1Click);
-  connect(cancel_, &QPushButton::clicked, this, &Tsaveform::SpeedButton2Click);
+  ConnectCommand(host, ok_, &QPushButton::clicked, this, &Tsaveform::SpeedButton1Click);
+  ConnectCommand(host, cancel_, &QPushButton::clicked, this, &Tsaveform::SpeedButton2Click);
 
   CentreOnScreen(*this);
 }

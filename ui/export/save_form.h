@@ -9,6 +9,7 @@
 
 #include "core/date.h"
 #include "export/csv_export.h"
+#include "ui/common/host.h"
 
 class QLabel;
 class QPushButton;
@@ -20,7 +21,7 @@ class Tsaveform : public QDialog {
   Q_OBJECT
 
  public:
-  explicit Tsaveform(QWidget* parent);
+  Tsaveform(Host& host, QWidget* parent);
 
   // Before each showing: the heading for the calendar month of `date`, e.g.
   // "3月分をcsvファイルに書き出します。"; no result yet.

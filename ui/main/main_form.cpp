@@ -263,7 +263,7 @@ bool Tmainform::CreateWindows() {
   himokuform_ = new THIMOKUForm(host_, book_, slot_pictures_, builtin_icons_, this);
   calendarform_ = new Tcalendarform(host_, this, maingrid_);
   graphform_ = new Tgraphform(host_, this);
-  saveform_ = new Tsaveform(this);
+  saveform_ = new Tsaveform(host_, this);
   fnet_ = new Tfnet(host_, book_, this);
   simeform_ = new Tsimeform(host_, this);
   monthgraph_ = new Tmonthgraph(host_, book_, builtin_icons_, this);

@@ -99,15 +99,12 @@ std::array<QImage, 2> LoadTotalIcons() {
 
 Tmonthgraph::Tmonthgraph(Host& host, const Book& book, const std::vector<QImage>& builtin_icons,
                          QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+    : SkinnedDialog(parent, "monthgraph", QStringLiteral("月別収入・支出グラフ"),
+                    QSize(kWidth, kHeight), Placement::kPlacedByWindow),
       host_(host),
       book_(book),
       builtin_icons_(builtin_icons),
       total_icons_(LoadTotalIcons()) {
-  setObjectName(QStringLiteral("monthgraph"));
-  setWindowTitle(QStringLiteral("月別収入・支出グラフ"));
-  setFixedSize(kWidth, kHeight);
-  setFont(GothicFont(12));
   move(kScreenPosition);
   graph_font_ = CanvasFontOf(font(), kBlack);
 
@@ -116,7 +113,7 @@ Tmonthgraph::Tmonthgraph(Host& host, const Book& book, const std::vector<QImage>
 
   QToolButton* close_glyph = MakeGlyphButton(this, "SpeedButton6", QStringLiteral("btn_close"),
                                              QRect(644, 3, 16, 16), GlyphBackdrop::kTitleBand);
-  connect(close_glyph, &QToolButton::clicked, this, &Tmonthgraph::SpeedButton6Click);
+  ConnectCommand(host_, close_glyph, &QToolButton::clicked, this, &Tmonthgraph::SpeedButton6Click);
 
   image2_ = new QLabel(this);
   image2_->setObjectName(QStringLiteral("Image2"));
@@ -143,22 +140,22 @@ Tmonthgraph::Tmonthgraph(Host& host, const Book& book, const std::vector<QImage>
   combo_box1_->setObjectName(QStringLiteral("ComboBox1"));
   combo_box1_->setGeometry(160, 336, 113, 18);
   combo_box1_->setFont(GothicFont(12));
-  connect(combo_box1_, &QComboBox::currentIndexChanged, this, &Tmonthgraph::ComboBox1Change);
+  ConnectCommand(host_, combo_box1_, &QComboBox::currentIndexChanged, this,
+                 &Tmonthgraph::ComboBox1Change);
 
   QToolButton* draw = MakeCaptionButton(this, "SpeedButton1", QStringLiteral("Draw Graph"),
                                         QRect(280, 336, 113, 25));
   QPalette draw_text = draw->palette();
   draw_text.setColor(QPalette::ButtonText, QColor(70, 70, 70));
   draw->setPalette(draw_text);
-  connect(draw, &QToolButton::clicked, this,
-          [this] { RunCommand(host_, this, [this] { SpeedButton1Click(); }); });
-  connect(MakeCaptionButton(this, "SpeedButton2", QStringLiteral("Close"), QRect(584, 336, 73, 25)),
-          &QToolButton::clicked, this, &Tmonthgraph::SpeedButton6Click);
+  ConnectCommand(host_, draw, &QToolButton::clicked, this, &Tmonthgraph::SpeedButton1Click);
+  ConnectCommand(
+      host_,
+      MakeCaptionButton(this, "SpeedButton2", QStringLiteral("Close"), QRect(584, 336, 73, 25)),
+      &QToolButton::clicked, this, &Tmonthgraph::SpeedButton6Click);
 }
 
 void Tmonthgraph::FormShow() {
-  skin_ = QImage(size(), QImage::Format_RGB32);
-  PaintSkin(skin_, BuiltinSkinPieces());
   // A month file that cannot be read: its error, and no chart.
   if (RunCommand(host_, this, [this] { SpeedButton3Click(); })) {
     RunCommand(host_, this, [this] { SpeedButton1Click(); });
@@ -228,17 +225,6 @@ void Tmonthgraph::ComboBox1DrawItem(QPainter& painter, int index, const QRect& r
   painter.setPen(colours.color(selected ? QPalette::HighlightedText : QPalette::Text));
   painter.drawText(rect.left() + 20, rect.top() + 2 + painter.fontMetrics().ascent(),
                    combo_box1_->itemText(index));
-}
-
-void Tmonthgraph::showEvent(QShowEvent* event) {
-  // A window the system shows again (after a minimise) keeps what it shows.
-  if (!event->spontaneous()) FormShow();
-  QDialog::showEvent(event);
-}
-
-void Tmonthgraph::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.drawImage(0, 0, skin_);
 }
 
 }  // namespace purselog

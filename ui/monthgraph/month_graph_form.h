@@ -16,6 +16,7 @@
 #include "reports/ez_graph.h"
 #include "reports/month_graph.h"
 #include "ui/common/host.h"
+#include "ui/common/skinned_dialog.h"
 
 class QLabel;
 class QSpinBox;
@@ -23,7 +24,7 @@ class QToolButton;
 
 namespace purselog {
 
-class Tmonthgraph : public QDialog {
+class Tmonthgraph : public SkinnedDialog {
   Q_OBJECT
 
  public:
@@ -49,12 +50,8 @@ class Tmonthgraph : public QDialog {
   QSpinBox* SpinEdit1() const { return spin_edit1_; }
   QComboBox* ComboBox1() const { return combo_box1_; }
 
- protected:
-  void showEvent(QShowEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
-
  private:
-  void FormShow();
+  void FormShow() override;
   void ClearChart();
 
   Host& host_;
@@ -65,7 +62,6 @@ class Tmonthgraph : public QDialog {
   CanvasFont graph_font_;
   std::optional<MonthSums> sums_;
   int series_index_ = 0;
-  QImage skin_;
   QImage chart_;
   QLabel* label1_ = nullptr;
   QLabel* image2_ = nullptr;

@@ -82,7 +82,7 @@ class SaveFormTest : public QObject {
   }
 
   void theOptionsWindowKeepsItsLastChoice() {
-    Tsaveform form(nullptr);
+    Tsaveform form(*host_, nullptr);
     QCOMPARE(form.windowTitle(), QStringLiteral("saveform"));
     QVERIFY(!(form.windowFlags() & Qt::WindowCloseButtonHint));
     form.Prepare(MakeDate(2024, 3, 28));
@@ -106,7 +106,7 @@ class SaveFormTest : public QObject {
   }
 
   void theChosenModeHasTheFocusAndTheArrowsChangeIt() {
-    Tsaveform form(nullptr);
+    Tsaveform form(*host_, nullptr);
     const auto keys = [&form] {
       QCOMPARE(QApplication::focusWidget(), form.RadioButton(ExportMode::kSeparateColumns));
       for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Return}) {
