@@ -72,19 +72,13 @@ class TightCellDelegate : public QStyledItemDelegate {
   }
 };
 
-void SetTextColor(QLabel* label, const QColor& color) {
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, color);
-  label->setPalette(palette);
-}
-
 }  // namespace
 
 Tgraphform::Tgraphform(Host& host, QWidget* parent)
     : SkinnedDialog(parent, "graphform", QStringLiteral("月別支出グラフ"), QSize(kWidth, kHeight),
                     Placement::kCentredAtFirstShowing),
       host_(host) {
-  label1_ = MakeLabel("Label1", QRect(24, 6, 385, 17), Qt::AlignLeft);
+  label1_ = MakeLabel(this, "Label1", QRect(24, 6, 385, 17), Qt::AlignLeft);
   SetTextColor(label1_, Qt::white);
   TitleDrag::Install(label1_);
 
@@ -122,12 +116,12 @@ Tgraphform::Tgraphform(Host& host, QWidget* parent)
   // The amounts take what the grid has left beside the first two columns.
   grid_->horizontalHeader()->setStretchLastSection(true);
 
-  label6_ = MakeLabel("Label6", QRect(24, 168, 100, 17), Qt::AlignLeft);
-  label4_ = MakeLabel("Label4", QRect(64, 168, 160, 17), Qt::AlignRight);
-  label7_ = MakeLabel("Label7", QRect(24, 184, 100, 17), Qt::AlignLeft);
-  label3_ = MakeLabel("Label3", QRect(64, 184, 160, 17), Qt::AlignRight);
-  label8_ = MakeLabel("Label8", QRect(24, 202, 100, 17), Qt::AlignLeft);
-  label5_ = MakeLabel("Label5", QRect(64, 202, 160, 17), Qt::AlignRight);
+  label6_ = MakeLabel(this, "Label6", QRect(24, 168, 100, 17), Qt::AlignLeft);
+  label4_ = MakeLabel(this, "Label4", QRect(64, 168, 160, 17), Qt::AlignRight);
+  label7_ = MakeLabel(this, "Label7", QRect(24, 184, 100, 17), Qt::AlignLeft);
+  label3_ = MakeLabel(this, "Label3", QRect(64, 184, 160, 17), Qt::AlignRight);
+  label8_ = MakeLabel(this, "Label8", QRect(24, 202, 100, 17), Qt::AlignLeft);
+  label5_ = MakeLabel(this, "Label5", QRect(64, 202, 160, 17), Qt::AlignRight);
   // The captions stand in front of the values where both are long.
   label6_->raise();
   label7_->raise();
@@ -147,15 +141,6 @@ Tgraphform::Tgraphform(Host& host, QWidget* parent)
       &QToolButton::clicked, this, &Tgraphform::SpeedButton3Click);
   ok_ = MakeCaptionButton(this, "SpeedButton1", QStringLiteral("OK"), QRect(320, 192, 73, 25));
   ConnectCommand(host_, ok_, &QToolButton::clicked, this, &Tgraphform::SpeedButton1Click);
-}
-
-QLabel* Tgraphform::MakeLabel(const char* name, const QRect& geometry, Qt::Alignment alignment) {
-  auto* label = new QLabel(this);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(geometry);
-  label->setFont(GothicFont(12, true));
-  label->setAlignment(alignment | Qt::AlignVCenter);
-  return label;
 }
 
 void Tgraphform::Prepare(BreakdownView view, const ChartPaletteColors& palette,

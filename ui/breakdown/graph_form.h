@@ -61,7 +61,6 @@ class Tgraphform : public SkinnedDialog {
  private:
   void FormShow() override;
   void FillTable();
-  QLabel* MakeLabel(const char* name, const QRect& geometry, Qt::Alignment alignment);
   const QImage* IconOf(const BreakdownRow& row) const;
 
   Host& host_;

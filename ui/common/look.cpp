@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPixmap>
 #include <QStringList>
 #include <QToolButton>
@@ -62,6 +63,23 @@ QString FocusRule(int border_width) {
 }
 
 }  // namespace
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, Qt::Alignment alignment,
+                  bool bold, const QColor& color) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setGeometry(geometry);
+  label->setFont(GothicFont(12, bold));
+  label->setAlignment(alignment | Qt::AlignVCenter);
+  if (color.isValid()) SetTextColor(label, color);
+  return label;
+}
+
+void SetTextColor(QLabel* label, const QColor& color) {
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, color);
+  label->setPalette(palette);
+}
 
 void PressOnEnter(QAbstractButton* button) {
   button->installEventFilter(new PressOnEnterFilter(button));

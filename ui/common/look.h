@@ -7,6 +7,7 @@
 #include <QString>
 
 class QAbstractButton;
+class QLabel;
 class QToolButton;
 class QWidget;
 
@@ -27,6 +28,13 @@ enum class GlyphBackdrop { kTitleBand, kBody };
 // A flat button showing the picture ":/purselog/<glyph>.png", without a frame.
 QToolButton* MakeGlyphButton(QWidget* parent, const char* name, const QString& glyph,
                              const QRect& geometry, GlyphBackdrop backdrop);
+
+// A label in the Gothic font (bold unless asked otherwise), its text aligned as asked within
+// `geometry` and centred vertically, in `color` when one is given.
+QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, Qt::Alignment alignment,
+                  bool bold = true, const QColor& color = QColor());
+// The colour of a label's text.
+void SetTextColor(QLabel* label, const QColor& color);
 
 // Enter on the button, while it has the focus, presses it (for buttons that are no dialog's
 // default, so that the dialog itself never presses one on Enter).

@@ -46,19 +46,6 @@ constexpr int kWidth = 480;
 constexpr int kHeight = 360;
 constexpr int kMonthLineTop = 40;
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, const QColor& color,
-                  Qt::Alignment alignment, bool bold = true) {
-  auto* label = new QLabel(parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(geometry);
-  label->setFont(GothicFont(12, bold));
-  label->setAlignment(alignment | Qt::AlignVCenter);
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, color);
-  label->setPalette(palette);
-  return label;
-}
-
 QLabel* MakePicture(QWidget* parent, const char* name, const QRect& geometry,
                     const QString& resource) {
   auto* picture = new QLabel(parent);
@@ -105,8 +92,8 @@ void Tmainform::BuildWindow() {
   MakePicture(this, "Image2", QRect(16, 61, 445, 291), QStringLiteral(":/purselog/frame.png"));
   MakePicture(this, "Image3", QRect(24, 64, 204, 12), QStringLiteral(":/purselog/ornament.png"));
   MakePicture(this, "Image4", QRect(6, 3, 16, 16), QStringLiteral(":/purselog/program_icon.png"));
-  label2_ = MakeLabel(this, "Label2", QRect(29, 7, 385, 17), Qt::black, Qt::AlignLeft);
-  label1_ = MakeLabel(this, "Label1", QRect(28, 6, 385, 17), Qt::white, Qt::AlignLeft);
+  label2_ = MakeLabel(this, "Label2", QRect(29, 7, 385, 17), Qt::AlignLeft, true, Qt::black);
+  label1_ = MakeLabel(this, "Label1", QRect(28, 6, 385, 17), Qt::AlignLeft, true, Qt::white);
   TitleDrag::Install(label1_);
 
   QToolButton* menu_button = MakeButton(QStringLiteral("SpeedButton3"), QStringLiteral("btn_menu"),
@@ -145,10 +132,12 @@ void Tmainform::BuildWindow() {
 
   // The month line is centred in the band between the top of the button row (36) and the panel's
   // border (61), beside the buttons, rather than resting on the border.
-  labelsub_ = MakeLabel(this, "labelsub", QRect(216, kMonthLineTop, 225, 17), kMonthLineText,
-                        Qt::AlignRight);
-  labeldate_ = MakeLabel(this, "labeldate", QRect(72, 96, 113, 17), Qt::white, Qt::AlignHCenter);
-  labelday_ = MakeLabel(this, "Labelday", QRect(216, 96, 225, 17), kDayLineText, Qt::AlignRight);
+  labelsub_ = MakeLabel(this, "labelsub", QRect(216, kMonthLineTop, 225, 17), Qt::AlignRight, true,
+                        kMonthLineText);
+  labeldate_ =
+      MakeLabel(this, "labeldate", QRect(72, 96, 113, 17), Qt::AlignHCenter, true, Qt::white);
+  labelday_ =
+      MakeLabel(this, "Labelday", QRect(216, 96, 225, 17), Qt::AlignRight, true, kDayLineText);
 
   maingrid_ = new DayGrid(book_.categories(), *page_model_, this);
   maingrid_->setObjectName(QStringLiteral("maingrid"));
