@@ -7,9 +7,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTimer>
 #include <algorithm>
-#include <limits>
 
 #include "ui/common/glass.h"
 #include "ui/common/grid_cells.h"
@@ -19,7 +17,6 @@ namespace purselog {
 
 namespace {
 
-constexpr int kRowHeight = 21;
 const QColor kCellBackground(248, 248, 248);
 const QColor kNameBackground(255, 255, 255);
 
@@ -164,80 +161,26 @@ void CategorySettingsModel::IconsChanged() {
   emit dataChanged(index(0, kNameColumn), index(rowCount() - 1, kNameColumn), {Qt::DecorationRole});
 }
 
-QWidget* SettingsGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                                            const QModelIndex& index) const {
-  if (index.column() != kKindColumn) {
-    auto* edit = new QLineEdit(parent);
-    edit->setFrame(false);
-    edit->setMaxLength(std::numeric_limits<int>::max());
-    edit->setFont(GothicFont(12, index.column() == kNameColumn));
-    return edit;
-  }
-  // The kind: a choice of the two, no typing.
-  auto* list = new ListCellEditor(parent, {ToGlass(ExpenseKindText()), ToGlass(IncomeKindText())},
-                                  open_lists_);
-  list->EndEditOnChoice(const_cast<SettingsGridDelegate*>(this));
-  return list;
+SettingsGridDelegate::SettingsGridDelegate(QObject* parent)
+    : EntryGridDelegate(kNameColumn, parent) {}
+
+std::optional<QStringList> SettingsGridDelegate::ListEntries(const QModelIndex& index) const {
+  if (index.column() != kKindColumn) return std::nullopt;
+  return QStringList{ToGlass(ExpenseKindText()), ToGlass(IncomeKindText())};
 }
 
-void SettingsGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
-  const QString text = index.data(Qt::EditRole).toString();
-  if (auto* list = qobject_cast<ListCellEditor*>(editor)) {
-    list->Preselect(text);  // the cell's kind, or "支出" when it holds neither
-    return;
-  }
-  if (auto* edit = qobject_cast<QLineEdit*>(editor)) edit->setText(text);
-}
-
-void SettingsGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
-                                        const QModelIndex& index) const {
-  if (auto* list = qobject_cast<ListCellEditor*>(editor)) {
-    // Only a kind the user chose changes the cell.
-    if (list->chosen()) {
-      model->setData(index, list->currentText(), Qt::EditRole);
-    }
-    return;
-  }
-  if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
-    model->setData(index, edit->text(), Qt::EditRole);
-  }
-}
-
-void SettingsGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
-                                                const QModelIndex&) const {
-  editor->setGeometry(option.rect);
-}
-
-void SettingsGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                                 const QModelIndex& index) const {
-  if (index.column() != kNameColumn) {
-    QStyledItemDelegate::paint(painter, option, index);
-    return;
-  }
-  QStyleOptionViewItem cell = option;
-  initStyleOption(&cell, index);
-  PaintPictureAndName(painter, cell, index);
+void SettingsGridDelegate::SetUpLineEditor(QLineEdit& edit, const QModelIndex& index) const {
+  edit.setFont(GothicFont(12, index.column() == kNameColumn));
 }
 
 SettingsGrid::SettingsGrid(CategorySettingsModel& model, QWidget* parent)
-    : QTableView(parent), model_(model) {
-  setModel(&model_);
+    : EntryGrid(&model, parent), model_(model) {
   delegate_ = new SettingsGridDelegate(this);
   setItemDelegate(delegate_);
-  setFont(GothicFont(12));
-  verticalHeader()->hide();
-  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  verticalHeader()->setDefaultSectionSize(kRowHeight);
   QHeaderView* header = horizontalHeader();
-  header->setFont(GothicFont(12));
-  header->setFixedHeight(kRowHeight);
-  header->setHighlightSections(false);
-  header->setSectionsClickable(false);
   header->setSectionsMovable(false);
-  header->setStretchLastSection(false);
   header->setSectionResizeMode(QHeaderView::Interactive);
   header->setMinimumSectionSize(1);
-  header->setDefaultAlignment(Qt::AlignCenter);
   header->setStyleSheet(
       QStringLiteral("QHeaderView::section { background-color: rgb(214, 221, 194); color: black;"
                      " border: none; border-right: 1px solid rgb(160, 168, 140);"
@@ -245,47 +188,29 @@ SettingsGrid::SettingsGrid(CategorySettingsModel& model, QWidget* parent)
   QPalette colours = palette();
   colours.setColor(QPalette::Base, kCellBackground);
   setPalette(colours);
-  setShowGrid(true);
-  setSelectionBehavior(QAbstractItemView::SelectItems);
-  setSelectionMode(QAbstractItemView::ContiguousSelection);
-  setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                  QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
-  setIconSize(QSize(18, 16));
-  setContextMenuPolicy(Qt::CustomContextMenu);
   setWordWrap(false);
   setTextElideMode(Qt::ElideNone);
-  setTabKeyNavigation(true);
   setDragEnabled(false);
   ShowColumnWidths();
 }
 
 int SettingsGrid::TableRowAtRememberedPoint() const {
-  const QModelIndex index = indexAt(remembered_point_);
-  return index.isValid() ? CategorySettingsModel::TableRow(index.row()) : -1;
+  const int row = RowAtRememberedPoint();
+  return row >= 0 ? CategorySettingsModel::TableRow(row) : -1;
 }
 
 std::vector<int> SettingsGrid::SelectedTableRows() const {
   std::vector<int> rows;
-  QModelIndexList selected = selectionModel()->selectedIndexes();
-  selected.push_back(currentIndex());
-  for (const QModelIndex& index : selected) {
-    if (index.isValid()) rows.push_back(CategorySettingsModel::TableRow(index.row()));
+  for (const QModelIndex& index : SelectedCellsWithCurrent()) {
+    rows.push_back(CategorySettingsModel::TableRow(index.row()));
   }
   std::sort(rows.begin(), rows.end());
   rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
   return rows;
 }
 
-void SettingsGrid::CommitOpenEdit() {
-  if (state() != QAbstractItemView::EditingState) return;
-  QWidget* editor = indexWidget(currentIndex());
-  if (editor == nullptr) return;
-  commitData(editor);
-  closeEditor(editor, QAbstractItemDelegate::NoHint);
-}
-
-void SettingsGrid::SetCurrentCell(const QModelIndex& index) {
-  selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+void SettingsGrid::InsertEmptyRow(int row) {
+  model_.InsertRow(CategorySettingsModel::TableRow(row));
 }
 
 void SettingsGrid::StoreColumnWidths() {
@@ -331,16 +256,8 @@ void SettingsGrid::keyPressEvent(QKeyEvent* event) {
                                             !(modifiers & Qt::ShiftModifier));
     return;
   }
-  if (event->key() == Qt::Key_Insert && state() != QAbstractItemView::EditingState &&
-      (modifiers & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier)) == 0) {
-    const QModelIndex current = currentIndex();
-    const int row = current.isValid() ? current.row() : 0;
-    const int column = current.isValid() ? current.column() : 0;
-    model_.InsertRow(CategorySettingsModel::TableRow(row));
-    SetCurrentCell(model_.index(row, column));
-    return;
-  }
-  QTableView::keyPressEvent(event);
+  if (InsertRowOnKey(event, Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier)) return;
+  EntryGrid::keyPressEvent(event);
 }
 
 bool SettingsGrid::focusNextPrevChild(bool next) {
@@ -350,21 +267,21 @@ bool SettingsGrid::focusNextPrevChild(bool next) {
                                                   : current.row() == 0 && current.column() == 0);
   // The view's own step walks the cells; the window's goes on to the buttons.
   return beyond ? QAbstractScrollArea::focusNextPrevChild(next)
-                : QTableView::focusNextPrevChild(next);
+                : EntryGrid::focusNextPrevChild(next);
 }
 
 void SettingsGrid::mousePressEvent(QMouseEvent* event) {
-  remembered_point_ = event->position().toPoint();
   drag_row_ = -1;
   dragging_ = false;
-  const QModelIndex index = indexAt(remembered_point_);
+  const QPoint point = event->position().toPoint();
+  const QModelIndex index = indexAt(point);
   // A press on a cell already selected may drag its row; elsewhere it selects.
-  if (event->button() == Qt::LeftButton && index.isValid() &&
-      state() != QAbstractItemView::EditingState && selectionModel()->isSelected(index)) {
+  if (event->button() == Qt::LeftButton && index.isValid() && !IsEditing() &&
+      selectionModel()->isSelected(index)) {
     drag_row_ = index.row();
-    drag_start_ = remembered_point_;
+    drag_start_ = point;
   }
-  QTableView::mousePressEvent(event);
+  EntryGrid::mousePressEvent(event);  // remembers the point
 }
 
 void SettingsGrid::mouseMoveEvent(QMouseEvent* event) {
@@ -381,7 +298,7 @@ void SettingsGrid::mouseMoveEvent(QMouseEvent* event) {
       return;
     }
   }
-  QTableView::mouseMoveEvent(event);
+  EntryGrid::mouseMoveEvent(event);
 }
 
 void SettingsGrid::mouseReleaseEvent(QMouseEvent* event) {
@@ -402,7 +319,7 @@ void SettingsGrid::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   drag_row_ = -1;
-  QTableView::mouseReleaseEvent(event);
+  EntryGrid::mouseReleaseEvent(event);
 }
 
 int SettingsGrid::DropRowAt(const QPoint& point) const {
@@ -413,7 +330,7 @@ int SettingsGrid::DropRowAt(const QPoint& point) const {
 }
 
 void SettingsGrid::paintEvent(QPaintEvent* event) {
-  QTableView::paintEvent(event);
+  EntryGrid::paintEvent(event);
   if (!dragging_ || drop_row_ < 0) return;
   // Where the dragged row will land: a line at the top of that row, or below the last when it
   // goes down.

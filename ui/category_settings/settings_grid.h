@@ -1,8 +1,8 @@
-// The grid of the category settings window: a table model over CategorySettingsTable (its row 0
-// is the grid's header, so model row r is table row r + 1), the editors (a drop-down list of
-// "支出" and "収入" for the kind, free text elsewhere), and the view with its keys and mouse:
-// Insert adds a row, a selected row is dragged to another place, column borders are dragged to
-// resize, and the point of the last mouse press says which row the pop-up menu acts on. Tab
+// The grid of the category settings window (an EntryGrid): a table model over CategorySettingsTable
+// (its row 0 is the grid's header, so model row r is table row r + 1), the editors (a drop-down
+// list of "支出" and "収入" for the kind, free text elsewhere), and the view with its keys and
+// mouse: Insert adds a row, a selected row is dragged to another place, column borders are dragged
+// to resize, and the point of the last mouse press says which row the pop-up menu acts on. Tab
 // walks the cells and leaves the grid after the last one (Shift+Tab: before the first); Ctrl+Tab
 // (Ctrl+Shift+Tab) leaves it from any cell.
 #pragma once
@@ -10,13 +10,12 @@
 #include <QAbstractTableModel>
 #include <QImage>
 #include <QPoint>
-#include <QStyledItemDelegate>
-#include <QTableView>
 #include <filesystem>
 #include <functional>
 #include <vector>
 
 #include "categories/category_settings.h"
+#include "ui/common/entry_grid.h"
 
 namespace purselog {
 
@@ -62,32 +61,22 @@ class CategorySettingsModel : public QAbstractTableModel {
   IconSource icons_;
 };
 
-class SettingsGridDelegate : public QStyledItemDelegate {
+class SettingsGridDelegate : public EntryGridDelegate {
   Q_OBJECT
 
  public:
-  using QStyledItemDelegate::QStyledItemDelegate;
-
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                        const QModelIndex& index) const override;
-  void setEditorData(QWidget* editor, const QModelIndex& index) const override;
-  void setModelData(QWidget* editor, QAbstractItemModel* model,
-                    const QModelIndex& index) const override;
-  void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
-                            const QModelIndex& index) const override;
   // The name cell draws its picture and its name tightly, so that a name of three characters
   // shows whole beside its picture in a 64-pixel column.
-  void paint(QPainter* painter, const QStyleOptionViewItem& option,
-             const QModelIndex& index) const override;
+  explicit SettingsGridDelegate(QObject* parent);
 
-  // Whether the kind's list opens at once (off in tests).
-  void set_open_lists(bool open) { open_lists_ = open; }
-
- private:
-  bool open_lists_ = true;
+ protected:
+  // The kind: a choice of "支出" and "収入" (the first when the cell holds neither), no typing.
+  std::optional<QStringList> ListEntries(const QModelIndex& index) const override;
+  // The name in bold type.
+  void SetUpLineEditor(QLineEdit& edit, const QModelIndex& index) const override;
 };
 
-class SettingsGrid : public QTableView {
+class SettingsGrid : public EntryGrid {
   Q_OBJECT
 
  public:
@@ -100,9 +89,6 @@ class SettingsGrid : public QTableView {
   int TableRowAtRememberedPoint() const;
   // The table rows of the selection and of the current cell, ascending.
   std::vector<int> SelectedTableRows() const;
-  // Ends an open cell edit as if the cell had been left.
-  void CommitOpenEdit();
-  void SetCurrentCell(const QModelIndex& index);
   // The current column widths, into the table; a column the user has not resized keeps the
   // table's own width (the name column may be shown wider than that).
   void StoreColumnWidths();
@@ -113,6 +99,7 @@ class SettingsGrid : public QTableView {
   int NameColumnWidth() const;
 
  protected:
+  void InsertEmptyRow(int row) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool focusNextPrevChild(bool next) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -126,7 +113,6 @@ class SettingsGrid : public QTableView {
 
   CategorySettingsModel& model_;
   SettingsGridDelegate* delegate_;
-  QPoint remembered_point_{-1, -1};
   // A press on a selected cell may become a row drag: the row, where it began, and whether the
   // pointer has moved far enough.
   int drag_row_ = -1;

@@ -1,24 +1,19 @@
 #include "ui/main/day_grid.h"
 
-#include <QAbstractItemView>
-#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QTimer>
-#include <limits>
+#include <algorithm>
 
 #include "ui/common/glass.h"
 #include "ui/common/grid_cells.h"
-#include "ui/common/look.h"
 
 namespace purselog {
 
 namespace {
 
-constexpr int kRowHeight = 21;
 constexpr int kColumnWidths[kDayPageColumns] = {80, 80, 80, 132};
 // A title click this close to a column border resizes instead of sorting.
 constexpr int kResizeMargin = 4;
@@ -26,10 +21,9 @@ constexpr int kResizeMargin = 4;
 
 DayGridDelegate::DayGridDelegate(const CategoryTable& categories, DayPageModel& model,
                                  QObject* parent)
-    : QStyledItemDelegate(parent), categories_(categories), model_(model) {}
+    : EntryGridDelegate(kCategoryColumn, parent), categories_(categories), model_(model) {}
 
-QWidget* DayGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                                       const QModelIndex& index) const {
+std::optional<QStringList> DayGridDelegate::ListEntries(const QModelIndex& index) const {
   const DayRow& row = model_.page()[static_cast<std::size_t>(index.row())];
   const std::vector<std::string>* entries = nullptr;
   if (index.column() == kCategoryColumn) {
@@ -38,53 +32,22 @@ QWidget* DayGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
     const int k = categories_.FindCategory(row[kCategoryColumn]);
     if (k >= 0) entries = &categories_.DescriptionList(k);
   }
-  if (entries == nullptr) {
-    auto* edit = new QLineEdit(parent);
-    edit->setFrame(false);
-    // A cell may be longer than a line editor holds by default; opening it must not cut it.
-    edit->setMaxLength(std::numeric_limits<int>::max());
-    edit->setFont(GothicFont(12));
-    if (index.column() == kAmountColumn) edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return edit;
-  }
+  if (entries == nullptr) return std::nullopt;
   QStringList texts;
   for (const std::string& entry : *entries) texts << ToGlass(entry);
-  auto* list = new ListCellEditor(parent, texts, open_lists_);
-  list->EndEditOnChoice(const_cast<DayGridDelegate*>(this));
-  return list;
+  return texts;
 }
 
-void DayGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
-  const QString text = index.data(Qt::EditRole).toString();
-  if (auto* list = qobject_cast<ListCellEditor*>(editor)) {
-    list->Preselect(text);  // the entry equal to the cell, or the first one
-    return;
+void DayGridDelegate::SetUpLineEditor(QLineEdit& edit, const QModelIndex& index) const {
+  if (index.column() == kAmountColumn) edit.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+void DayGridDelegate::StoreText(QAbstractItemModel&, const QModelIndex& index,
+                                const QString& text) const {
+  const auto result = model_.Edit(index.row(), index.column(), text);
+  if (result == DayPageModel::EditResult::kRefusedAmount && !quiet_refusal_) {
+    emit AmountRefused(index);
   }
-  if (auto* edit = qobject_cast<QLineEdit*>(editor)) edit->setText(text);
-}
-
-void DayGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
-                                   const QModelIndex& index) const {
-  if (auto* list = qobject_cast<ListCellEditor*>(editor)) {
-    // Only an entry the user chose changes the cell.
-    if (list->chosen() && list->currentIndex() >= 0) {
-      runner_([&] { model->setData(index, list->currentText(), Qt::EditRole); });
-    }
-    return;
-  }
-  auto* edit = qobject_cast<QLineEdit*>(editor);
-  if (edit == nullptr) return;
-  runner_([&] {
-    const auto result = model_.Edit(index.row(), index.column(), edit->text());
-    if (result == DayPageModel::EditResult::kRefusedAmount && !quiet_refusal_) {
-      emit AmountRefused(index);
-    }
-  });
-}
-
-void DayGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
-                                           const QModelIndex&) const {
-  editor->setGeometry(option.rect);
 }
 
 bool DayGridDelegate::eventFilter(QObject* watched, QEvent* event) {
@@ -107,72 +70,27 @@ bool DayGridDelegate::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
-  return QStyledItemDelegate::eventFilter(watched, event);
+  return EntryGridDelegate::eventFilter(watched, event);
 }
 
 DayGrid::DayGrid(const CategoryTable& categories, DayPageModel& model, QWidget* parent)
-    : QTableView(parent), model_(model) {
-  setModel(&model_);
+    : EntryGrid(&model, parent), model_(model) {
   delegate_ = new DayGridDelegate(categories, model_, this);
   setItemDelegate(delegate_);
-  setFont(GothicFont(12));
-  horizontalHeader()->setFont(GothicFont(12));
-  verticalHeader()->hide();
-  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  verticalHeader()->setDefaultSectionSize(kRowHeight);
-  horizontalHeader()->setFixedHeight(kRowHeight);
-  horizontalHeader()->setHighlightSections(false);
-  horizontalHeader()->setSectionsClickable(false);
-  horizontalHeader()->setStretchLastSection(false);
-  horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
   for (int column = 0; column < kDayPageColumns; ++column) {
     setColumnWidth(column, kColumnWidths[column]);
   }
   horizontalHeader()->setSortIndicatorShown(true);
   horizontalHeader()->setSortIndicator(sort_column_, sort_order_);
   horizontalHeader()->viewport()->installEventFilter(this);
-  setShowGrid(true);
-  setSelectionBehavior(QAbstractItemView::SelectItems);
-  setSelectionMode(QAbstractItemView::ContiguousSelection);
-  setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                  QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
-  setIconSize(QSize(18, 16));
-  setContextMenuPolicy(Qt::CustomContextMenu);
-  setTabKeyNavigation(true);
 
   connect(delegate_, &DayGridDelegate::AmountRefused, this, &DayGrid::ReopenRefused);
   connect(delegate_, &DayGridDelegate::EnterPressed, this, &DayGrid::MoveToNextCell);
 }
 
-void DayGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                            const QModelIndex& index) const {
-  if (index.column() != kCategoryColumn) {
-    QStyledItemDelegate::paint(painter, option, index);
-    return;
-  }
-  QStyleOptionViewItem cell = option;
-  initStyleOption(&cell, index);
-  PaintPictureAndName(painter, cell, index);
-}
-
-int DayGrid::RowAtRememberedPoint() const {
-  const QModelIndex index = indexAt(remembered_point_);
-  return index.isValid() ? index.row() : -1;
-}
-
 void DayGrid::set_command_runner(const CommandRunner& runner) {
   runner_ = runner;
   delegate_->set_command_runner(runner);
-}
-
-void DayGrid::SetCurrentCell(const QModelIndex& index) {
-  selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-}
-
-QModelIndexList DayGrid::SelectedCellsWithCurrent() const {
-  QModelIndexList cells = selectionModel()->selectedIndexes();
-  if (currentIndex().isValid()) cells.push_back(currentIndex());
-  return cells;
 }
 
 void DayGrid::StartPage() {
@@ -181,14 +99,12 @@ void DayGrid::StartPage() {
 }
 
 void DayGrid::CommitOpenEdit() {
-  if (state() != QAbstractItemView::EditingState) return;
-  QWidget* editor = indexWidget(currentIndex());
-  if (editor == nullptr) return;
   delegate_->set_quiet_refusal(true);
-  commitData(editor);
-  closeEditor(editor, QAbstractItemDelegate::NoHint);
+  EntryGrid::CommitOpenEdit();
   delegate_->set_quiet_refusal(false);
 }
+
+void DayGrid::InsertEmptyRow(int row) { model_.InsertEmptyRow(row); }
 
 void DayGrid::AppendRowAndFocus() {
   model_.InsertEmptyRow(model_.rowCount());
@@ -224,22 +140,15 @@ void DayGrid::keyPressEvent(QKeyEvent* event) {
 }
 
 void DayGrid::HandleKey(QKeyEvent* event) {
+  // Insert with no modifier but the keypad's.
+  if (InsertRowOnKey(event, ~Qt::KeyboardModifiers(Qt::KeypadModifier))) return;
   const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-  if (state() != QAbstractItemView::EditingState) {
+  if (!IsEditing()) {
     switch (event->key()) {
       case Qt::Key_Return:
       case Qt::Key_Enter:
         if (modifiers == Qt::NoModifier) {
           MoveToNextCell();
-          return;
-        }
-        break;
-      case Qt::Key_Insert:
-        if (modifiers == Qt::NoModifier) {
-          const int row = currentIndex().isValid() ? currentIndex().row() : 0;
-          const int column = currentIndex().isValid() ? currentIndex().column() : 0;
-          model_.InsertEmptyRow(row);
-          SetCurrentCell(model_.index(row, column));
           return;
         }
         break;
@@ -262,23 +171,19 @@ void DayGrid::HandleKey(QKeyEvent* event) {
     event->ignore();
     return;
   }
-  QTableView::keyPressEvent(event);
-}
-
-void DayGrid::mousePressEvent(QMouseEvent* event) {
-  remembered_point_ = event->position().toPoint();
-  QTableView::mousePressEvent(event);
+  EntryGrid::keyPressEvent(event);
 }
 
 void DayGrid::mouseDoubleClickEvent(QMouseEvent* event) {
-  remembered_point_ = event->position().toPoint();
+  RememberPoint(event);
+  const QPoint point = remembered_point();
   const int last = model_.rowCount() - 1;
   const int bottom = rowViewportPosition(last) + rowHeight(last);
-  if (!indexAt(remembered_point_).isValid() && remembered_point_.y() >= bottom) {
+  if (!indexAt(point).isValid() && point.y() >= bottom) {
     AppendRowAndFocus();
     return;
   }
-  QTableView::mouseDoubleClickEvent(event);
+  EntryGrid::mouseDoubleClickEvent(event);
 }
 
 bool DayGrid::eventFilter(QObject* watched, QEvent* event) {
@@ -301,7 +206,7 @@ bool DayGrid::eventFilter(QObject* watched, QEvent* event) {
       }
     }
   }
-  return QTableView::eventFilter(watched, event);
+  return EntryGrid::eventFilter(watched, event);
 }
 
 void DayGrid::ReopenRefused(const QModelIndex& index) {

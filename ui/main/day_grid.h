@@ -1,87 +1,66 @@
-// maingrid: the day page's grid. Drop-down editors for category and description, the amount
-// checked when its cell is left (a refused amount returns and its editor opens again), Enter
+// maingrid: the day page's grid, an EntryGrid. Drop-down editors for category and description, the
+// amount checked when its cell is left (a refused amount returns and its editor opens again), Enter
 // moving right and on to a new row, Insert and Delete for rows, a double-click below the last
 // row appending one, and sorting by a click on a column title.
 #pragma once
 
-#include <QPoint>
-#include <QStyledItemDelegate>
-#include <QTableView>
 #include <functional>
 
 #include "categories/category_table.h"
+#include "ui/common/entry_grid.h"
 #include "ui/main/day_page_model.h"
 
 namespace purselog {
 
-// Runs one user action inside the window's command boundary.
-using CommandRunner = std::function<void(const std::function<void()>&)>;
-
-class DayGridDelegate : public QStyledItemDelegate {
+class DayGridDelegate : public EntryGridDelegate {
   Q_OBJECT
 
  public:
-  DayGridDelegate(const CategoryTable& categories, DayPageModel& model, QObject* parent);
-
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                        const QModelIndex& index) const override;
-  void setEditorData(QWidget* editor, const QModelIndex& index) const override;
-  void setModelData(QWidget* editor, QAbstractItemModel* model,
-                    const QModelIndex& index) const override;
-  void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
-                            const QModelIndex& index) const override;
   // The category cell draws its icon and its name tightly, so that a name of five full-width
   // characters shows whole beside its icon in the 80-pixel column.
-  void paint(QPainter* painter, const QStyleOptionViewItem& option,
-             const QModelIndex& index) const override;
+  DayGridDelegate(const CategoryTable& categories, DayPageModel& model, QObject* parent);
 
-  // Whether drop-down editors open their list at once (off in tests).
-  void set_open_lists(bool open) { open_lists_ = open; }
   // While set, a refused amount only returns; its editor does not open again.
   void set_quiet_refusal(bool quiet) { quiet_refusal_ = quiet; }
-  void set_command_runner(CommandRunner runner) { runner_ = std::move(runner); }
 
  signals:
   void AmountRefused(const QModelIndex& index) const;
   void EnterPressed() const;
 
  protected:
+  // Category: the category names; description: the category's descriptions (a line editor when
+  // the category is not in the table).
+  std::optional<QStringList> ListEntries(const QModelIndex& index) const override;
+  // The amount stands at the right.
+  void SetUpLineEditor(QLineEdit& edit, const QModelIndex& index) const override;
+  // Through the page's edit rules; a refused amount is told (AmountRefused).
+  void StoreText(QAbstractItemModel& model, const QModelIndex& index,
+                 const QString& text) const override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   const CategoryTable& categories_;
   DayPageModel& model_;
-  bool open_lists_ = true;
   bool quiet_refusal_ = false;
-  CommandRunner runner_ = [](const std::function<void()>& action) { action(); };
 };
 
-class DayGrid : public QTableView {
+class DayGrid : public EntryGrid {
   Q_OBJECT
 
  public:
   DayGrid(const CategoryTable& categories, DayPageModel& model, QWidget* parent);
 
   DayPageModel& page_model() { return model_; }
-  // Makes `index` the current cell and the only selected one, whatever modifier keys are held.
-  void SetCurrentCell(const QModelIndex& index);
-  // The selected cells and the current one (a current cell counts as selected).
-  QModelIndexList SelectedCellsWithCurrent() const;
   // A freshly shown page: the first row's category cell is current, and the grid has the focus,
   // so that typing starts at once.
   void StartPage();
   DayGridDelegate& delegate() { return *delegate_; }
   // The boundary in which the grid's own keys and cell edits run.
   void set_command_runner(const CommandRunner& runner);
-  // The last point at which a mouse button went down in the grid (viewport coordinates).
-  QPoint remembered_point() const { return remembered_point_; }
-  // The entry row under the remembered point, or -1.
-  int RowAtRememberedPoint() const;
 
-  bool IsEditing() const { return state() == QAbstractItemView::EditingState; }
   // Ends an open cell edit as if the cell had been left, without opening a refused amount's
   // editor again.
-  void CommitOpenEdit();
+  void CommitOpenEdit() override;
   // Appends an empty row and puts the cursor on its category cell.
   void AppendRowAndFocus();
   // The cell after the current one: right, then the next row, then a new row.
@@ -93,8 +72,8 @@ class DayGrid : public QTableView {
   void SortByTitle(int column);
 
  protected:
+  void InsertEmptyRow(int row) override;
   void keyPressEvent(QKeyEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -104,7 +83,6 @@ class DayGrid : public QTableView {
 
   DayPageModel& model_;
   DayGridDelegate* delegate_;
-  QPoint remembered_point_{-1, -1};
   bool title_pressed_ = false;
   int sort_column_ = kAmountColumn;
   Qt::SortOrder sort_order_ = Qt::AscendingOrder;
