@@ -3,14 +3,11 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QFont>
 #include <QSocketNotifier>
 #include <csignal>
 
 #include "ui/common/host.h"
-#include "ui/common/look.h"
-#include "ui/common/version_option.h"
+#include "ui/common/program.h"
 #include "ui/main/main_form.h"
 
 namespace {
@@ -30,15 +27,9 @@ void OnStopSignal(int signal_number) {
 int main(int argc, char* argv[]) {
   if (purselog::PrintVersionIfAsked(argc, argv, "purselog")) return 0;
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Purselog"));
-  QApplication::setApplicationVersion(QString::fromLatin1(
-      purselog::kVersion.data(), static_cast<qsizetype>(purselog::kVersion.size())));
-  QApplication::setApplicationVersion(
-      QString::fromLatin1(purselog::kVersion.data(), purselog::kVersion.size()));
-  QApplication::setFont(purselog::GothicFont(12));
+  purselog::SetUpApplication(QStringLiteral("Purselog"));
   purselog::DesktopHost host;
-  purselog::ProgramPaths paths{
-      std::filesystem::path(QDir(QApplication::applicationDirPath()).absolutePath().toStdString())};
+  const purselog::ProgramPaths paths = purselog::ThisProgramsPaths();
   purselog::Tmainform form(paths, host);
   if (!form.FormCreate()) return 1;
 
