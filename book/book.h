@@ -146,6 +146,11 @@ class Book {
   const std::vector<std::string>& BreakdownList() const { return breakdown_.lines; }
   const MoneySum& BreakdownIncome() const { return breakdown_.income; }
   const AccountingPeriod& BreakdownPeriod() const { return breakdown_.period; }
+  // What the breakdown window shows of the last breakdown.
+  BreakdownView LastBreakdownView() const {
+    return MakeBreakdownView(BreakdownList(), BreakdownIncome(), BreakdownPeriod(), current_date_,
+                             month_sum_, categories_);
+  }
   // The sum of the month line (0 while no month file of the period exists, or when it could not
   // be computed).
   const MoneySum& MonthSum() const { return month_sum_; }

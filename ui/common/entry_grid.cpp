@@ -113,6 +113,17 @@ QModelIndexList EntryGrid::SelectedCellsWithCurrent() const {
   return cells;
 }
 
+QModelIndex EntryGrid::LastSelectedCell() const {
+  QModelIndex last;
+  for (const QModelIndex& index : SelectedCellsWithCurrent()) {
+    if (!last.isValid() || index.row() > last.row() ||
+        (index.row() == last.row() && index.column() > last.column())) {
+      last = index;
+    }
+  }
+  return last;
+}
+
 void EntryGrid::CommitOpenEdit() {
   if (!IsEditing()) return;
   QWidget* editor = indexWidget(currentIndex());

@@ -71,6 +71,8 @@ class EntryGrid : public QTableView {
   void SetCurrentCell(const QModelIndex& index);
   // The selected cells and the current one (a current cell counts as selected).
   QModelIndexList SelectedCellsWithCurrent() const;
+  // Of those, the cell in the lowest row, and in it the rightmost column; invalid when none.
+  QModelIndex LastSelectedCell() const;
   bool IsEditing() const { return state() == QAbstractItemView::EditingState; }
   // Ends an open cell edit as if the cell had been left.
   virtual void CommitOpenEdit();

@@ -75,6 +75,15 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, Qt::
   return label;
 }
 
+QLabel* MakePicture(QWidget* parent, const char* name, const QRect& geometry,
+                    const QString& resource) {
+  auto* picture = new QLabel(parent);
+  picture->setObjectName(QString::fromLatin1(name));
+  picture->setGeometry(geometry);
+  picture->setPixmap(QPixmap(resource));
+  return picture;
+}
+
 void SetTextColor(QLabel* label, const QColor& color) {
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, color);

@@ -33,6 +33,9 @@ QToolButton* MakeGlyphButton(QWidget* parent, const char* name, const QString& g
 // `geometry` and centred vertically, in `color` when one is given.
 QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, Qt::Alignment alignment,
                   bool bold = true, const QColor& color = QColor());
+// A label showing the picture of a resource.
+QLabel* MakePicture(QWidget* parent, const char* name, const QRect& geometry,
+                    const QString& resource);
 // The colour of a label's text.
 void SetTextColor(QLabel* label, const QColor& color);
 

@@ -27,6 +27,11 @@ void SetUpApplication(const QString& name) {
   QApplication::setFont(GothicFont(12));
 }
 
+QString ProgramTitle() {
+  return QStringLiteral("Purselog ") +
+         QString::fromLatin1(kVersion.data(), static_cast<qsizetype>(kVersion.size()));
+}
+
 ProgramPaths ThisProgramsPaths() {
   return {
       std::filesystem::path(QDir(QApplication::applicationDirPath()).absolutePath().toStdString())};

@@ -17,5 +17,7 @@ bool PrintVersionIfAsked(int argc, char* argv[], std::string_view program);
 // Once the QApplication exists.
 void SetUpApplication(const QString& name);
 ProgramPaths ThisProgramsPaths();
+// "Purselog" and the build's version: the main window's title line.
+QString ProgramTitle();
 
 }  // namespace purselog

@@ -106,9 +106,33 @@ void DayGrid::CommitOpenEdit() {
 
 void DayGrid::InsertEmptyRow(int row) { model_.InsertEmptyRow(row); }
 
+void DayGrid::DeleteSelectedRow() {
+  CommitOpenEdit();
+  int lowest = -1;
+  for (const QModelIndex& index : SelectedCellsWithCurrent()) {
+    if (index.column() >= kDescriptionColumn) lowest = std::max(lowest, index.row());
+  }
+  if (lowest < 0) return;
+  const int column = currentIndex().isValid() ? currentIndex().column() : 0;
+  model_.DeleteRow(lowest);
+  SetCurrentCell(model_.index(std::min(lowest, model_.rowCount() - 1), column));
+}
+
 void DayGrid::AppendRowAndFocus() {
   model_.InsertEmptyRow(model_.rowCount());
   SetCurrentCell(model_.index(model_.rowCount() - 1, kCategoryColumn));
+}
+
+void DayGrid::NewRow() {
+  CommitOpenEdit();
+  AppendRowAndFocus();
+  setFocus();
+}
+
+void DayGrid::DeleteRememberedRow() {
+  CommitOpenEdit();
+  const int row = RowAtRememberedPoint();
+  if (row >= 0) model_.DeleteRow(row);
 }
 
 void DayGrid::MoveToNextCell() {

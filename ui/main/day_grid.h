@@ -61,8 +61,15 @@ class DayGrid : public EntryGrid {
   // Ends an open cell edit as if the cell had been left, without opening a refused amount's
   // editor again.
   void CommitOpenEdit() override;
+  // Ctrl+D: removes the lowest row with a selected description, amount or memo cell (the
+  // current cell counts as selected); the cursor stays in its column.
+  void DeleteSelectedRow();
   // Appends an empty row and puts the cursor on its category cell.
   void AppendRowAndFocus();
+  // The menus' commands: a new row at the end, with the focus (an open edit ends first); and
+  // the removal of the row under the point where the pop-up menu was opened.
+  void NewRow();
+  void DeleteRememberedRow();
   // The cell after the current one: right, then the next row, then a new row.
   void MoveToNextCell();
   // The last sorted column and its direction (column 2 ascending at start).

@@ -26,6 +26,7 @@ void DayPageModel::PageAboutToBeReplaced() { beginResetModel(); }
 
 void DayPageModel::PageReplaced() {
   icons_.assign(page().size(), QImage());
+  for (int row = 0; row < rowCount(); ++row) RefreshIcon(row);
   endResetModel();
 }
 
@@ -101,6 +102,7 @@ DayPageModel::EditResult DayPageModel::Edit(int row, int column, const QString& 
     case CellEdit::kAccepted:
       break;
   }
+  RefreshIcon(row);
   RowChanged(row);
   emit CellAccepted(row, column);
   return EditResult::kAccepted;
@@ -109,6 +111,7 @@ DayPageModel::EditResult DayPageModel::Edit(int row, int column, const QString& 
 void DayPageModel::SetCellText(int row, int column, std::string bytes) {
   if (row < 0 || row >= rowCount() || column < 0 || column >= kDayPageColumns) return;
   book_.page()[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = std::move(bytes);
+  RefreshIcon(row);
   RowChanged(row);
 }
 
@@ -161,10 +164,18 @@ void DayPageModel::SortRows(int column, Qt::SortOrder order) {
   emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-void DayPageModel::SetRowIcon(int row, const QImage& icon) {
-  if (row < 0 || row >= rowCount()) return;
-  icons_[static_cast<std::size_t>(row)] = icon;
-  emit dataChanged(index(row, kCategoryColumn), index(row, kCategoryColumn), {Qt::DecorationRole});
+void DayPageModel::RefreshIcons() {
+  for (int row = 0; row < rowCount(); ++row) RefreshIcon(row);
+  if (rowCount() > 0) {
+    emit dataChanged(index(0, kCategoryColumn), index(rowCount() - 1, kCategoryColumn),
+                     {Qt::DecorationRole});
+  }
+}
+
+void DayPageModel::RefreshIcon(int row) {
+  if (!icon_source_) return;
+  std::optional<QImage> icon = icon_source_(page()[static_cast<std::size_t>(row)][kCategoryColumn]);
+  if (icon) icons_[static_cast<std::size_t>(row)] = std::move(*icon);
 }
 
 const QImage& DayPageModel::RowIcon(int row) const {
@@ -180,6 +191,7 @@ bool DayPageModel::IsIncomeRow(int row) const {
 }
 
 void DayPageModel::CategoriesChanged() {
+  for (int row = 0; row < rowCount(); ++row) RefreshIcon(row);
   emit dataChanged(index(0, 0), index(rowCount() - 1, kDayPageColumns - 1));
 }
 

@@ -6,6 +6,9 @@
 
 #include <QAbstractTableModel>
 #include <QImage>
+#include <functional>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "book/book.h"
@@ -44,7 +47,13 @@ class DayPageModel : public QAbstractTableModel, public PageObserver {
   // Orders the rows by the bytes of the column's text; icons move with their rows.
   void SortRows(int column, Qt::SortOrder order);
 
-  void SetRowIcon(int row, const QImage& icon);
+  // The picture of a row's category: an icon (null for none), or nullopt when the text names no
+  // category and the row keeps the picture it has.
+  using IconSource = std::function<std::optional<QImage>(std::string_view category)>;
+  // Where the rows take their pictures from: at every page, every accepted edit and paste, and
+  // RefreshIcons.
+  void set_icon_source(IconSource source) { icon_source_ = std::move(source); }
+  void RefreshIcons();
   const QImage& RowIcon(int row) const;
   bool IsIncomeRow(int row) const;
   // The category table changed: kinds and colours may have too.
@@ -61,9 +70,11 @@ class DayPageModel : public QAbstractTableModel, public PageObserver {
 
  private:
   void RowChanged(int row);
+  void RefreshIcon(int row);
 
   Book& book_;
   std::vector<QImage> icons_;
+  IconSource icon_source_;
 };
 
 }  // namespace purselog

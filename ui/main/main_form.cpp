@@ -28,6 +28,7 @@
 #include "ui/common/command.h"
 #include "ui/common/glass.h"
 #include "ui/common/look.h"
+#include "ui/common/program.h"
 #include "ui/common/resources.h"
 #include "ui/common/skin.h"
 #include "ui/export/save_form.h"
@@ -36,7 +37,6 @@
 #include "ui/monthgraph/month_graph_form.h"
 #include "ui/net/net_form.h"
 #include "ui/search/find_dialog.h"
-#include "version/version.h"
 
 namespace purselog {
 
@@ -45,15 +45,6 @@ namespace {
 constexpr int kWidth = 480;
 constexpr int kHeight = 360;
 constexpr int kMonthLineTop = 40;
-
-QLabel* MakePicture(QWidget* parent, const char* name, const QRect& geometry,
-                    const QString& resource) {
-  auto* picture = new QLabel(parent);
-  picture->setObjectName(QString::fromLatin1(name));
-  picture->setGeometry(geometry);
-  picture->setPixmap(QPixmap(resource));
-  return picture;
-}
 
 }  // namespace
 
@@ -71,11 +62,15 @@ Tmainform::Tmainform(ProgramPaths paths, Host& host, QWidget* parent)
   ConnectCommand(host_, page_model_, &DayPageModel::CellAccepted, this, &Tmainform::CellAccepted);
   ConnectCommand(host_, page_model_, &DayPageModel::CharacterRefused, this,
                  &Tmainform::CharacterRefused, Qt::QueuedConnection);
-  // A page loaded anew: its icons, and the cursor on its first row.
-  ConnectCommand(host_, page_model_, &QAbstractItemModel::modelReset, this, [this] {
-    RefreshCategoryIcons();
-    maingrid_->StartPage();
+  // The rows' pictures: a category's icon; a text that names no category keeps its picture.
+  page_model_->set_icon_source([this](std::string_view category) -> std::optional<QImage> {
+    const IconChoice choice = book_.CategoryIconOf(category);
+    if (choice.kind == IconChoice::Kind::kKeep) return std::nullopt;
+    return ChosenPicture(choice, builtin_icons_, slot_pictures_);
   });
+  // A page loaded anew: the cursor on its first row.
+  ConnectCommand(host_, page_model_, &QAbstractItemModel::modelReset, this,
+                 [this] { maingrid_->StartPage(); });
   qApp->installEventFilter(this);
 }
 
@@ -96,16 +91,11 @@ void Tmainform::BuildWindow() {
   label1_ = MakeLabel(this, "Label1", QRect(28, 6, 385, 17), Qt::AlignLeft, true, Qt::white);
   TitleDrag::Install(label1_);
 
-  QToolButton* menu_button = MakeButton(QStringLiteral("SpeedButton3"), QStringLiteral("btn_menu"),
-                                        QRect(414, 2, 17, 17), {});
-  ConnectCommand(host_, menu_button, &QToolButton::released, this,
-                 [this] { main_menu_->popup(QCursor::pos()); });
-  connect(MakeButton(QStringLiteral("SpeedButton5"), QStringLiteral("btn_minimize"),
-                     QRect(435, 3, 16, 16), {}),
-          &QToolButton::clicked, this, &QWidget::showMinimized);
-  connect(MakeButton(QStringLiteral("SpeedButton6"), QStringLiteral("btn_close"),
-                     QRect(452, 3, 16, 16), {}),
-          &QToolButton::clicked, this, &QWidget::close);
+  // The menu button opens the menu on its release.
+  ConnectCommand(host_,
+                 MakeButton(QStringLiteral("SpeedButton3"), QStringLiteral("btn_menu"),
+                            QRect(414, 2, 17, 17), {}),
+                 &QToolButton::released, this, [this] { main_menu_->popup(QCursor::pos()); });
   const struct {
     const char* name;
     const char* glyph;
@@ -113,6 +103,8 @@ void Tmainform::BuildWindow() {
     const char* hint;
     void (Tmainform::*handler)();
   } commands[] = {
+      {"SpeedButton5", "btn_minimize", QRect(435, 3, 16, 16), "", &QWidget::showMinimized},
+      {"SpeedButton6", "btn_close", QRect(452, 3, 16, 16), "", &Tmainform::CloseClick},
       {"SpeedButton1", "btn_prev", QRect(24, 36, 28, 28), "Prev (PageUp)",
        &Tmainform::SpeedButton1Click},
       {"SpeedButton2", "btn_next", QRect(64, 36, 28, 28), "Next (PageDown)",
@@ -230,18 +222,15 @@ bool Tmainform::FormCreate() {
   skin_ = QImage(kWidth, kHeight, QImage::Format_RGB32);
   PaintSkin(skin_, BuiltinSkinPieces());
   // "Purselog 2.7": the title and its shadow.
-  const QString title =
-      QStringLiteral("Purselog ") +
-      QString::fromLatin1(kVersion.data(), static_cast<qsizetype>(kVersion.size()));
-  label1_->setText(title);
-  label2_->setText(title);
+  label1_->setText(ProgramTitle());
+  label2_->setText(ProgramTitle());
   const QImage strip = BuiltinIconStrip();
   builtin_icons_ = CutBuiltinIcons(strip, kBuiltinCategoryCount);
   slot_pictures_.set_background(strip.pixel(0, 0));
   if (!Show(book_.Start())) return false;
   // The pictures of the user categories' icon files, and with them the icons of the first page.
   slot_pictures_.Load(book_.paths().PacsDir(), book_.icon_slots().UsedNames());
-  RefreshCategoryIcons();
+  page_model_->RefreshIcons();
   return true;
 }
 
@@ -281,22 +270,9 @@ bool Tmainform::GoToDate(const Date& date) {
   return Show(book_.GoToDate(date));
 }
 
-void Tmainform::RefreshCategoryIcons() {
-  for (int row = 0; row < page_model_->rowCount(); ++row) RefreshRowIcon(row);
-}
-
-void Tmainform::RefreshRowIcon(int row) {
-  const IconChoice choice =
-      book_.CategoryIconOf(page_model_->page()[static_cast<std::size_t>(row)][kCategoryColumn]);
-  // A category not in the table keeps the icon it had.
-  if (choice.kind == IconChoice::Kind::kKeep) return;
-  page_model_->SetRowIcon(row, ChosenPicture(choice, builtin_icons_, slot_pictures_));
-}
-
-void Tmainform::CellAccepted(int row, int) {
+void Tmainform::CellAccepted(int, int) {
   book_.RefreshDayLine();
   ShowLabels();
-  RefreshRowIcon(row);
   maingrid_->viewport()->update();
 }
 
@@ -334,7 +310,6 @@ void Tmainform::SpeedButton7Click() {
   // Whichever way the window closed: the table as the file now holds it, and the icons.
   Show(book_.ReloadCategories());
   page_model_->CategoriesChanged();
-  RefreshCategoryIcons();
 }
 
 // The windows of these commands are built on the book's Rework: write the page back, work on
@@ -342,10 +317,7 @@ void Tmainform::SpeedButton7Click() {
 void Tmainform::SpeedButton8Click() {
   maingrid_->CommitOpenEdit();
   if (!Show(book_.RunBreakdown())) return;
-  graphform()->Prepare(
-      MakeBreakdownView(book_.BreakdownList(), book_.BreakdownIncome(), book_.BreakdownPeriod(),
-                        book_.CurrentDate(), book_.MonthSum(), book_.categories()),
-      book_.ChartPalette(), builtin_icons_);
+  graphform()->Prepare(book_.LastBreakdownView(), book_.ChartPalette(), builtin_icons_);
   host_.ExecModal(*graphform());
 }
 void Tmainform::N14Click() { host_.ExecModal(*monthgraph()); }  // the month files as they stand
@@ -381,50 +353,20 @@ void Tmainform::CSV1Click() {
 
 void Tmainform::Find1Click() { FindDialog1()->Open(); }
 
-void Tmainform::MenuItem1Click() {
-  maingrid_->CommitOpenEdit();
-  // The lowest row with a selected description, amount or memo cell; the current cell counts
-  // as selected.
-  int lowest = -1;
-  for (const QModelIndex& index : maingrid_->SelectedCellsWithCurrent()) {
-    if (index.isValid() && index.column() >= kDescriptionColumn) {
-      lowest = std::max(lowest, index.row());
-    }
-  }
-  if (lowest < 0) return;
-  const int column = maingrid_->currentIndex().isValid() ? maingrid_->currentIndex().column() : 0;
-  page_model_->DeleteRow(lowest);
-  maingrid_->SetCurrentCell(
-      page_model_->index(std::min(lowest, page_model_->rowCount() - 1), column));
-}
+void Tmainform::MenuItem1Click() { maingrid_->DeleteSelectedRow(); }
 
-void Tmainform::deleteRow1Click() {
-  maingrid_->CommitOpenEdit();
-  const int row = maingrid_->RowAtRememberedPoint();
-  if (row >= 0) page_model_->DeleteRow(row);
-}
+void Tmainform::deleteRow1Click() { maingrid_->DeleteRememberedRow(); }
 
-void Tmainform::NewRowClick() {
-  maingrid_->CommitOpenEdit();
-  maingrid_->AppendRowAndFocus();
-  maingrid_->setFocus();
-}
+void Tmainform::NewRowClick() { maingrid_->NewRow(); }
 
 void Tmainform::calClick() { host_.StartCalculator(); }
 
 void Tmainform::DoNothing() {}
 
+void Tmainform::CloseClick() { close(); }
+
 void Tmainform::paste1Click() {
-  // The selected cell in the lowest row, and in it the rightmost column; the current cell
-  // counts as selected.
-  QModelIndex target;
-  for (const QModelIndex& index : maingrid_->SelectedCellsWithCurrent()) {
-    if (!index.isValid()) continue;
-    if (!target.isValid() || index.row() > target.row() ||
-        (index.row() == target.row() && index.column() > target.column())) {
-      target = index;
-    }
-  }
+  const QModelIndex target = maingrid_->LastSelectedCell();
   if (!target.isValid() || target.column() < kAmountColumn) return;
   const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
   if (clipboard == nullptr || !clipboard->hasText()) return;
@@ -493,12 +435,9 @@ bool Tmainform::eventFilter(QObject* watched, QEvent* event) {
         QApplication::activeModalWidget() == nullptr) {
       // Taken here, so that the release does not travel on to the parents and turn the page
       // twice; the controls have done their part on the press.
-      if (key->key() == Qt::Key_PageUp) {
-        Run([this] { SpeedButton1Click(); });
-        return true;
-      }
-      if (key->key() == Qt::Key_PageDown) {
-        Run([this] { SpeedButton2Click(); });
+      const bool back = key->key() == Qt::Key_PageUp;
+      if (back || key->key() == Qt::Key_PageDown) {
+        Run([this, back] { back ? SpeedButton1Click() : SpeedButton2Click(); });
         return true;
       }
     }

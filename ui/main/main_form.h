@@ -64,9 +64,7 @@ class Tmainform : public QWidget {
   void N13Click();           // spending-only switch
   void N14Click();           // monthly graph
   void DoNothing();          // the hidden items that have no function
-
-  // Puts each row's category icon into its category cell.
-  void RefreshCategoryIcons();
+  void CloseClick();         // the close button: the window closes as by the system
 
   Book& book() { return book_; }
   const Date& CurrentDate() const { return book_.CurrentDate(); }
@@ -115,7 +113,6 @@ class Tmainform : public QWidget {
   // replaced, the icons and the cursor on the first row.
   bool Show(const Outcome& outcome);
   void ShowLabels();
-  void RefreshRowIcon(int row);
   void CellAccepted(int row, int column);
   void CharacterRefused(const QString& character);
 
