@@ -5,36 +5,24 @@
 #include <QDialog>
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QtTest>
-#include <filesystem>
-#include <memory>
 
-#include "support/temp_dir.h"
-#include "support/test_host.h"
+#include "support/main_window_fixture.h"
 #include "ui/breakdown/graph_form.h"
 #include "ui/calendar/calendar_form.h"
 #include "ui/category_settings/himoku_form.h"
 #include "ui/closing_day/sime_form.h"
 #include "ui/common/look.h"
 #include "ui/export/save_form.h"
-#include "ui/main/main_form.h"
 #include "ui/monthgraph/month_graph_form.h"
 #include "ui/net/net_form.h"
 #include "ui/search/find_dialog.h"
 
 namespace purselog {
 
-class StartUpTest : public QObject {
+class StartUpTest : public MainWindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<testing::TempDir> dir_;
-  testing::TestHost host_;
-
-  std::unique_ptr<Tmainform> Form() {
-    return std::make_unique<Tmainform>(ProgramPaths{dir_->path()}, host_);
-  }
-
   // The other windows in the order they were made, and in the order they must be made.
   static void CompareOrder(Tmainform& form) {
     const QList<QDialog*> made = form.findChildren<QDialog*>(Qt::FindDirectChildrenOnly);
@@ -45,47 +33,44 @@ class StartUpTest : public QObject {
   }
 
  private slots:
-  void init() {
-    dir_ = std::make_unique<testing::TempDir>();
-    host_.messages.clear();
-  }
+  void init() { SetUp(); }
+  void cleanup() { TearDown(); }
 
   void theOtherWindowsAreMadeOnTheTurnAfterTheFirstPaint() {
-    std::filesystem::copy_file(PURSELOG_CATEGORY_FILE, *dir_ / "setting.dat");
-    const auto form = Form();
-    QVERIFY(form->FormCreate());
-    QVERIFY(!form->WindowsCreated());
-    form->show();
-    form->repaint();
-    QVERIFY(!form->WindowsCreated());
-    QTRY_VERIFY(form->WindowsCreated());
-    CompareOrder(*form);
+    Tmainform& form = MakeForm();
+    QVERIFY(form.FormCreate());
+    QVERIFY(!form.WindowsCreated());
+    form.show();
+    form.repaint();
+    QVERIFY(!form.WindowsCreated());
+    QTRY_VERIFY(form.WindowsCreated());
+    CompareOrder(form);
   }
 
   void askingForOneBeforeThePaintMakesThemAll() {
-    std::filesystem::copy_file(PURSELOG_CATEGORY_FILE, *dir_ / "setting.dat");
-    const auto form = Form();
-    QVERIFY(form->FormCreate());
-    QVERIFY(form->monthgraph() != nullptr);
-    QVERIFY(form->WindowsCreated());
-    CompareOrder(*form);
+    Tmainform& form = MakeForm();
+    QVERIFY(form.FormCreate());
+    QVERIFY(form.monthgraph() != nullptr);
+    QVERIFY(form.WindowsCreated());
+    CompareOrder(form);
     // The paint after it makes no second set.
-    form->show();
-    form->repaint();
+    form.show();
+    form.repaint();
     QCoreApplication::processEvents();
-    QCOMPARE(form->findChildren<QDialog*>(Qt::FindDirectChildrenOnly).size(), 8);
+    QCOMPARE(form.findChildren<QDialog*>(Qt::FindDirectChildrenOnly).size(), 8);
   }
 
   void aFailedStartMakesNoWindows() {
-    const auto form = Form();  // no setting.dat
-    QVERIFY(!form->FormCreate());
-    QCOMPARE(host_.messages.size(), std::size_t{1});
-    form->show();
-    form->repaint();
+    std::filesystem::remove(Path("setting.dat"));
+    Tmainform& form = MakeForm();
+    QVERIFY(!form.FormCreate());
+    QCOMPARE(host_->messages.size(), std::size_t{1});
+    form.show();
+    form.repaint();
     QCoreApplication::processEvents();
-    QVERIFY(!form->WindowsCreated());
-    QVERIFY(form->HIMOKUForm() == nullptr);
-    QVERIFY(form->findChildren<QDialog*>().isEmpty());
+    QVERIFY(!form.WindowsCreated());
+    QVERIFY(form.HIMOKUForm() == nullptr);
+    QVERIFY(form.findChildren<QDialog*>().isEmpty());
   }
 
   void theFontNamesOneInstalledFamily() {

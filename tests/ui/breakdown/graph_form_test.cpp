@@ -5,83 +5,43 @@
 #include <QPrinter>
 #include <QTableWidget>
 #include <QToolButton>
-#include <QtTest>
-#include <filesystem>
-#include <memory>
 
-#include "support/temp_dir.h"
-#include "support/test_host.h"
+#include "support/main_window_fixture.h"
 #include "ui/breakdown/graph_form.h"
 #include "ui/breakdown/print_report.h"
 #include "ui/common/look.h"
-#include "ui/main/day_grid.h"
-#include "ui/main/main_form.h"
 
 namespace purselog {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::TestHost;
-using testing::WriteBytes;
-
 namespace {
-
-QColor ToColor(const Rgb& color) { return QColor(color.red, color.green, color.blue); }
 
 QColor LabelColor(const QLabel* label) { return label->palette().color(QPalette::WindowText); }
 
 }  // namespace
 
-class GraphFormTest : public QObject {
+class GraphFormTest : public MainWindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<TempDir> dir_;
-  std::unique_ptr<TestHost> host_;
-  std::unique_ptr<Tmainform> form_;
-
   // The realistic two months of the golden case, closing on the 25th, on 10 April 2024.
   void UseTwoMonths() {
     const std::filesystem::path input =
         std::filesystem::path(PURSELOG_TEST_DATA_DIR) / "golden" / "breakdown_two_months" / "input";
-    std::filesystem::copy(input / "data", dir_->path() / "data");
-    WriteBytes(dir_->path() / "ini.ini", "[setting]\r\nsime=25\r\n");
+    std::filesystem::copy(input / "data", Path("data"));
+    WriteBytes(Path("ini.ini"), "[setting]\r\nsime=25\r\n");
     host_->today = MakeDate(2024, 4, 10);
   }
 
-  bool Start() {
-    form_ = std::make_unique<Tmainform>(ProgramPaths{dir_->path()}, *host_);
-    if (!form_->FormCreate()) return false;
-    form_->show();
-    QApplication::setActiveWindow(form_.get());
-    return QTest::qWaitForWindowActive(form_.get());
-  }
-
-  void PressCtrlG() { QTest::keyClick(form_->maingrid(), Qt::Key_G, Qt::ControlModifier); }
-
-  // Opens the breakdown and runs `act` on the window while it is shown; returns its result.
-  int OpenBreakdown(const std::function<void(Tgraphform&)>& act) {
-    int result = -1;
-    host_->modal_handlers.push_back([&](QDialog& dialog) {
-      result = TestHost::RunModal(dialog, [&] { act(static_cast<Tgraphform&>(dialog)); });
-      return result;
-    });
-    PressCtrlG();
-    return result;
+  // Opens the breakdown with Ctrl+G and runs `act` on the window while it is shown; returns its
+  // result.
+  int OpenBreakdown(std::function<void(Tgraphform&)> act) {
+    return OpenModal<Tgraphform>([this] { PressKey(Qt::Key_G, Qt::ControlModifier); },
+                                 std::move(act));
   }
 
  private slots:
-  void init() {
-    dir_ = std::make_unique<TempDir>();
-    std::filesystem::copy_file(PURSELOG_CATEGORY_FILE, dir_->path() / "setting.dat");
-    host_ = std::make_unique<TestHost>();
-  }
-
-  void cleanup() {
-    form_.reset();
-    host_.reset();
-    dir_.reset();
-  }
+  void init() { SetUp(); }
+  void cleanup() { TearDown(); }
 
   void showsTheBreakdownOfTheAccountingMonth() {
     UseTwoMonths();
@@ -139,19 +99,19 @@ class GraphFormTest : public QObject {
 
   void nothingToShowGivesTheMessageAndNoWindow() {
     QVERIFY(Start());
-    PressCtrlG();
+    PressKey(Qt::Key_G, Qt::ControlModifier);
     QCOMPARE(host_->messages.size(), std::size_t{1});
     QCOMPARE(host_->messages[0].caption, QStringLiteral("注意"));
     QCOMPARE(host_->messages[0].text, QStringLiteral("適切なデータがありません。"));
     QVERIFY(host_->modal_windows.empty());
 
     // A month file that cannot be read: its error, and no window.
-    std::filesystem::create_directory(dir_->path() / "data" / "202402.csv");
-    WriteBytes(dir_->path() / "ini.ini", "[setting]\r\nsime=25\r\n");
+    std::filesystem::create_directory(Data("202402.csv"));
+    WriteBytes(Path("ini.ini"), "[setting]\r\nsime=25\r\n");
     form_.reset();
     QVERIFY(Start());
     host_->messages.clear();
-    form_->findChild<QToolButton*>(QStringLiteral("SpeedButton8"))->click();
+    Button("SpeedButton8")->click();
     QVERIFY(!host_->messages.empty());
     QCOMPARE(host_->messages.back().icon, MessageIcon::kError);
     QVERIFY(host_->messages.back().text.contains(QStringLiteral("202402.csv")));
@@ -162,7 +122,7 @@ class GraphFormTest : public QObject {
     UseTwoMonths();
     QVERIFY(Start());
     const ChartPaletteColors palette = form_->ChartPalette();
-    const std::filesystem::path pdf = dir_->path() / "report.pdf";
+    const std::filesystem::path pdf = Path("report.pdf");
     OpenBreakdown([&](Tgraphform& graph) {
       // The layout is the report's (reports/print_layout); here the picture it paints.
       const QImage report = graph.ComposeReportImage();

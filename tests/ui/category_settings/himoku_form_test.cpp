@@ -1,46 +1,26 @@
 // The category settings window, opened from the real main window offscreen and driven through
 // its grid, buttons and pop-up menu; the main window's part when it closes; the icon slots from
 // start-up to shutdown.
-#include <QAbstractItemModelTester>
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
 #include <QWheelEvent>
-#include <QtTest>
-#include <filesystem>
-#include <functional>
-#include <memory>
 
 #include "categories/category_settings.h"
-#include "core/text_codec.h"
 #include "support/icon_files.h"
-#include "support/temp_dir.h"
-#include "support/test_host.h"
+#include "support/main_window_fixture.h"
 #include "ui/category_settings/himoku_form.h"
 #include "ui/category_settings/settings_grid.h"
 #include "ui/common/grid_cells.h"
-#include "ui/main/day_grid.h"
-#include "ui/main/day_page_model.h"
-#include "ui/main/main_form.h"
 
 namespace purselog {
 
 using testing::Bmp;
 using testing::IconPack;
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::TestHost;
-using testing::WriteBytes;
 
 namespace {
-
-std::string S(const char* utf8) { return Utf8ToCp932(utf8); }
 
 // A 16 x 16 bitmap in one colour with a magenta key frame.
 std::string FramedBmp(QRgb colour) {
@@ -59,16 +39,14 @@ std::string DiscPac(QRgb colour) {
 
 }  // namespace
 
-class HimokuFormTest : public QObject {
+class HimokuFormTest : public MainWindowFixture {
   Q_OBJECT
 
- private:
-  std::unique_ptr<TempDir> dir_;
-  std::unique_ptr<TestHost> host_;
-  std::unique_ptr<Tmainform> form_;
-  std::string delivered_;
+ public:
+  HimokuFormTest() { options_.open_lists = false; }
 
-  std::filesystem::path Path(const char* name) const { return dir_->path() / name; }
+ private:
+  std::string delivered_;
 
   // The delivered table with user rows after it: {kind, name, first preset} each.
   void WriteTable(const std::vector<std::array<const char*, 3>>& user_rows) {
@@ -85,26 +63,15 @@ class HimokuFormTest : public QObject {
     WriteBytes(Path("setting.dat"), bytes);
   }
 
-  bool Start() {
-    form_ = std::make_unique<Tmainform>(ProgramPaths{dir_->path()}, *host_);
-    if (!form_->FormCreate()) return false;
-    form_->maingrid()->delegate().set_open_lists(false);
-    form_->show();
-    return QTest::qWaitForWindowExposed(form_.get());
-  }
-
   // Opens the window from its button; `act` works in it while it is shown.
   void Open(const std::function<void(THIMOKUForm&)>& act) {
-    host_->modal_handlers.push_back([act](QDialog& dialog) {
-      return TestHost::RunModal(dialog, [&] {
-        auto& window = static_cast<THIMOKUForm&>(dialog);
-        window.grid()->delegate().set_open_lists(false);
-        QAbstractItemModelTester tester(&window.model(),
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
-        act(window);
-      });
+    AnswerModal<THIMOKUForm>([act](THIMOKUForm& window) {
+      window.grid()->delegate().set_open_lists(false);
+      QAbstractItemModelTester tester(&window.model(),
+                                      QAbstractItemModelTester::FailureReportingMode::QtTest);
+      act(window);
     });
-    form_->findChild<QToolButton*>(QStringLiteral("SpeedButton7"))->click();
+    Button("SpeedButton7")->click();
   }
 
   static QModelIndex Cell(THIMOKUForm& window, int table_row, int column) {
@@ -132,30 +99,16 @@ class HimokuFormTest : public QObject {
   }
   // Types into a text cell and presses Enter.
   static void Type(THIMOKUForm& window, int table_row, int column, const QString& text) {
-    const QModelIndex index = Cell(window, table_row, column);
-    window.grid()->setCurrentIndex(index);
-    window.grid()->edit(index);
-    auto* edit = qobject_cast<QLineEdit*>(window.grid()->indexWidget(index));
-    QVERIFY2(edit != nullptr, "no text editor");
-    edit->selectAll();
-    edit->insert(text);
-    QTest::keyClick(edit, Qt::Key_Return);
+    TypeInto(window.grid(), Cell(window, table_row, column), text);
     QCoreApplication::processEvents();
   }
 
  private slots:
   void init() {
-    dir_ = std::make_unique<TempDir>();
-    delivered_ = ReadBytes(PURSELOG_CATEGORY_FILE);
-    WriteBytes(Path("setting.dat"), delivered_);
-    host_ = std::make_unique<TestHost>();
+    SetUp();
+    delivered_ = ReadBytes(Path("setting.dat"));
   }
-
-  void cleanup() {
-    form_.reset();
-    host_.reset();
-    dir_.reset();
-  }
+  void cleanup() { TearDown(); }
 
   void showsTheWholeFileWithItsRulesAndColours() {
     WriteTable({{"支出", "旅行", ""}});
@@ -345,7 +298,7 @@ class HimokuFormTest : public QObject {
     QVERIFY(Start());
     for (int slot = 0; slot < 3; ++slot) QVERIFY(!form_->SlotPictures().Picture(slot).isNull());
     // The day page shows the picture of the row's slot.
-    QCOMPARE(form_->page_model().RowIcon(0), form_->SlotPictures().Picture(0));
+    QCOMPARE(Model().RowIcon(0), form_->SlotPictures().Picture(0));
     const QImage disc = form_->SlotPictures().Picture(1);
     const QImage blue = form_->SlotPictures().Picture(2);
     WriteBytes(Path("green.bmp"), FramedBmp(qRgb(0, 160, 0)));
@@ -408,7 +361,7 @@ class HimokuFormTest : public QObject {
       QVERIFY(std::filesystem::exists(Path("pacs") / "disc.pac"));
       Click(window, "Button3");  // the slots changed all the same
     });
-    QCOMPARE(form_->page_model().RowIcon(0), form_->SlotPictures().Picture(0));
+    QCOMPARE(Model().RowIcon(0), form_->SlotPictures().Picture(0));
     QVERIFY(form_->close());
     const std::string ini = ReadBytes(Path("ini.ini"));
     QVERIFY(ini.find("num=3\r\n") != std::string::npos);

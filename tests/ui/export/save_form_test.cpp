@@ -1,34 +1,18 @@
 // The export options window, and "CSV書き出し" through the real main window with the options
 // window and the save dialog answered by the test host.
-#include <QAction>
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QtTest>
-#include <filesystem>
-#include <memory>
 
-#include "core/text_codec.h"
-#include "support/temp_dir.h"
-#include "support/test_host.h"
+#include "support/main_window_fixture.h"
 #include "ui/export/save_form.h"
-#include "ui/main/day_page_model.h"
-#include "ui/main/main_form.h"
 
 namespace purselog {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::TestHost;
-using testing::WriteBytes;
-
 namespace {
 
-std::string S(const char* utf8) { return Utf8ToCp932(utf8); }
-
 // Answers the options window: clicks a choice (none: leaves it as it is), then a button.
-TestHost::ModalHandler Choose(std::optional<ExportMode> mode, bool ok) {
+TestHost::ModalHandler ChooseMode(std::optional<ExportMode> mode, bool ok) {
   return [mode, ok](QDialog& dialog) {
     return TestHost::RunModal(dialog, [&dialog, mode, ok] {
       auto& form = static_cast<Tsaveform&>(dialog);
@@ -40,46 +24,28 @@ TestHost::ModalHandler Choose(std::optional<ExportMode> mode, bool ok) {
 
 }  // namespace
 
-class SaveFormTest : public QObject {
+class SaveFormTest : public MainWindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<TempDir> dir_;
-  std::unique_ptr<TestHost> host_;
-  std::unique_ptr<Tmainform> form_;
-
-  std::filesystem::path Data(const char* name) const { return dir_->path() / "data" / name; }
-  QString Path(const std::filesystem::path& path) const {
+  static QString PathText(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
-  }
-  void Start() {
-    form_ = std::make_unique<Tmainform>(ProgramPaths{dir_->path()}, *host_);
-    QVERIFY(form_->FormCreate());
-    form_->show();
   }
   // Runs the export; an incomplete row added first shows whether the page was reloaded.
   void Export() {
-    DayPageModel& page = form_->page_model();
-    page.InsertEmptyRow(page.rowCount());
-    page.SetCellText(page.rowCount() - 1, 0, S("食費"));
-    form_->findChild<QAction*>(QStringLiteral("CSV1"))->trigger();
-    for (const DayRow& row : page.page()) QVERIFY(row[1] != "" || row[0] == "");
+    Model().InsertEmptyRow(Model().rowCount());
+    Model().SetCellText(Model().rowCount() - 1, 0, S("食費"));
+    Action("CSV1")->trigger();
+    for (const DayRow& row : Model().page()) QVERIFY(row[1] != "" || row[0] == "");
   }
 
  private slots:
   void init() {
-    dir_ = std::make_unique<TempDir>();
-    std::filesystem::copy_file(PURSELOG_CATEGORY_FILE, dir_->path() / "setting.dat");
-    std::filesystem::create_directory(dir_->path() / "data");
-    host_ = std::make_unique<TestHost>();
+    SetUp();
+    std::filesystem::create_directory(Path("data"));
     host_->today = MakeDate(2024, 3, 28);
   }
-
-  void cleanup() {
-    form_.reset();
-    host_.reset();
-    dir_.reset();
-  }
+  void cleanup() { TearDown(); }
 
   void theOptionsWindowKeepsItsLastChoice() {
     Tsaveform form(*host_, nullptr);
@@ -94,14 +60,14 @@ class SaveFormTest : public QObject {
     QCOMPARE(form.RadioButton(ExportMode::kSeparateColumns)->text(),
              QStringLiteral("支出、収入をカラム分けして書き出し"));
     QVERIFY(form.RadioButton(ExportMode::kSeparateColumns)->font().bold());
-    QCOMPARE(Choose(std::nullopt, true)(form), int(QDialog::Accepted));
+    QCOMPARE(ChooseMode(std::nullopt, true)(form), int(QDialog::Accepted));
     QCOMPARE(form.Result(), ExportMode::kSeparateColumns);
     form.Prepare(MakeDate(2024, 12, 1));
     QCOMPARE(form.Label1()->text(), QStringLiteral("12月分をcsvファイルに書き出します。"));
-    QCOMPARE(Choose(ExportMode::kExpenseNegative, false)(form), int(QDialog::Rejected));
+    QCOMPARE(ChooseMode(ExportMode::kExpenseNegative, false)(form), int(QDialog::Rejected));
     QCOMPARE(form.Result(), std::nullopt);
     form.Prepare(MakeDate(2024, 12, 1));
-    QCOMPARE(Choose(std::nullopt, true)(form), int(QDialog::Accepted));
+    QCOMPARE(ChooseMode(std::nullopt, true)(form), int(QDialog::Accepted));
     QCOMPARE(form.Result(), ExportMode::kExpenseNegative);
   }
 
@@ -120,55 +86,52 @@ class SaveFormTest : public QObject {
   void theCalendarMonthIsExportedAfterThePageIsWrittenBack() {
     WriteBytes(Data("202402.csv"), "20240227," + S("食費") + ",x,1,\r\n");
     WriteBytes(Data("202403.csv"), "20240310," + S("給料") + ",x,1000,\r\n");
-    WriteBytes(dir_->path() / "ini.ini", "[setting]\r\nsime=25\r\n");
-    Start();
+    WriteBytes(Path("ini.ini"), "[setting]\r\nsime=25\r\n");
+    QVERIFY(Start());
     QCOMPARE(form_->ClosingDay(), 25);
-    form_->page_model().SetCellText(0, 0, S("食費"));
-    form_->page_model().SetCellText(0, 1, "a b");
-    form_->page_model().SetCellText(0, 2, "-300");
-    host_->modal_handlers.push_back(Choose(ExportMode::kExpenseNegative, true));
-    host_->file_answers.push_back(Path(dir_->path() / "march.csv"));
+    SetRow(0, {S("食費"), "a b", "-300"});
+    host_->modal_handlers.push_back(ChooseMode(ExportMode::kExpenseNegative, true));
+    host_->file_answers.push_back(PathText(Path("march.csv")));
     Export();
     QCOMPARE(host_->modal_windows, std::vector<QString>{QStringLiteral("saveform")});
     QCOMPARE(host_->file_requests.size(), std::size_t{1});
     QCOMPARE(host_->file_requests[0].filter, QStringLiteral("CSVファイル(*.csv)|*.csv"));
-    QCOMPARE(host_->file_requests[0].directory, Path(dir_->path()));
+    QCOMPARE(host_->file_requests[0].directory, PathText(dir_->path()));
     QCOMPARE(host_->file_requests[0].file_name, QStringLiteral("202403.csv"));
-    QCOMPARE(
-        ReadBytes(dir_->path() / "march.csv"),
-        "20240310," + S("給料") + ",x,1000,\r\n" + "20240328," + S("食費") + ",\"a b\",--300\r\n");
+    QCOMPARE(ReadBytes(Path("march.csv")), "20240310," + S("給料") + ",x,1000,\r\n" + "20240328," +
+                                               S("食費") + ",\"a b\",--300\r\n");
     QVERIFY(host_->messages.empty());
   }
 
   void cancelInEitherDialogWritesNothing() {
-    Start();
-    host_->modal_handlers.push_back(Choose(ExportMode::kIncomeNegative, false));
+    QVERIFY(Start());
+    host_->modal_handlers.push_back(ChooseMode(ExportMode::kIncomeNegative, false));
     Export();
     QVERIFY(host_->file_requests.empty());
     QCOMPARE(ReadBytes(Data("202403.csv")), std::string());  // the page was written back
-    host_->modal_handlers.push_back(Choose(std::nullopt, true));
+    host_->modal_handlers.push_back(ChooseMode(std::nullopt, true));
     Export();  // the save dialog is cancelled
     QCOMPARE(host_->file_requests.size(), std::size_t{1});
     QCOMPARE(testing::ListDir(dir_->path()), std::string("data|pacs|setting.dat"));
     // An empty month gives an empty file.
-    host_->modal_handlers.push_back(Choose(std::nullopt, true));
-    host_->file_answers.push_back(Path(dir_->path() / "empty.csv"));
+    host_->modal_handlers.push_back(ChooseMode(std::nullopt, true));
+    host_->file_answers.push_back(PathText(Path("empty.csv")));
     Export();
     QCOMPARE(testing::ListDir(dir_->path()), std::string("data|empty.csv|pacs|setting.dat"));
-    QCOMPARE(ReadBytes(dir_->path() / "empty.csv"), std::string());
+    QCOMPARE(ReadBytes(Path("empty.csv")), std::string());
     QVERIFY(host_->messages.empty());
   }
 
   void aMonthFileIsNeverTheExportsTarget() {
     const std::string march = "20240301," + S("食費") + ",x,300,\r\n";
     WriteBytes(Data("202403.csv"), march);
-    Start();
-    host_->modal_handlers.push_back(Choose(ExportMode::kExpenseNegative, true));
-    host_->file_answers.push_back(Path(Data("202403.csv")));
+    QVERIFY(Start());
+    host_->modal_handlers.push_back(ChooseMode(ExportMode::kExpenseNegative, true));
+    host_->file_answers.push_back(PathText(Data("202403.csv")));
     Export();
     QCOMPARE(host_->messages.size(), std::size_t{1});
     QCOMPARE(host_->messages[0].icon, MessageIcon::kError);
-    QCOMPARE(host_->messages[0].text, "Cannot write file \"" + Path(Data("202403.csv")) +
+    QCOMPARE(host_->messages[0].text, "Cannot write file \"" + PathText(Data("202403.csv")) +
                                           "\": it is a month file of the account book.");
     QCOMPARE(ReadBytes(Data("202403.csv")), march);
   }

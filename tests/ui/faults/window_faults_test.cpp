@@ -2,31 +2,22 @@
 // at shutdown, at "Save Close" of the category settings, at an export and at a NET merge. Each
 // shows the system's error through the host and loses nothing that was on screen: the page, the
 // date, the cells of the settings grid, and the bytes each file held before.
-#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
-#include <QtTest>
 #include <cerrno>
-#include <filesystem>
-#include <memory>
 #include <system_error>
 
 #include "categories/category_settings.h"
-#include "core/text_codec.h"
 #include "support/file_faults.h"
 #include "support/loopback_server.h"
-#include "support/temp_dir.h"
-#include "support/test_host.h"
+#include "support/main_window_fixture.h"
 #include "ui/category_settings/himoku_form.h"
 #include "ui/category_settings/settings_grid.h"
 #include "ui/closing_day/sime_form.h"
 #include "ui/export/save_form.h"
-#include "ui/main/day_grid.h"
-#include "ui/main/day_page_model.h"
-#include "ui/main/main_form.h"
 #include "ui/net/net_form.h"
 
 namespace purselog {
@@ -35,14 +26,8 @@ using testing::FileFault;
 using testing::FileFaultPlan;
 using testing::ListDir;
 using testing::LoopbackServer;
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::TestHost;
-using testing::WriteBytes;
 
 namespace {
-
-std::string S(const char* utf8) { return Utf8ToCp932(utf8); }
 
 // The file layer's message for a failed call, as the host shows it.
 QString SystemError(const char* action, const std::filesystem::path& path, int error) {
@@ -58,26 +43,14 @@ const std::string kTypedLine = "20240131," + Utf8ToCp932("食費") + ",lunch,800
 
 }  // namespace
 
-class WindowFaultsTest : public QObject {
+class WindowFaultsTest : public MainWindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<TempDir> dir_;
-  std::unique_ptr<TestHost> host_;
-  std::unique_ptr<Tmainform> form_;
-
-  std::filesystem::path Path(const char* name) const { return dir_->path() / name; }
-  std::filesystem::path Data(const char* name) const { return dir_->path() / "data" / name; }
-
   // The main window on 31 January 2024 with an entry typed and not yet written.
   void StartAndType() {
-    form_ = std::make_unique<Tmainform>(ProgramPaths{dir_->path()}, *host_);
-    QVERIFY(form_->FormCreate());
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    for (int column = 0; column < 3; ++column) {
-      form_->page_model().SetCellText(0, column, kTypedPage[0][static_cast<std::size_t>(column)]);
-    }
+    QVERIFY(Start());
+    SetRow(0, {kTypedPage[0][0], kTypedPage[0][1], kTypedPage[0][2]});
   }
 
   // The one message shown is the program's error with `text`.
@@ -93,23 +66,16 @@ class WindowFaultsTest : public QObject {
   void ExpectTypedPageShown() {
     QCOMPARE(form_->CurrentDate(), MakeDate(2024, 1, 31));
     QCOMPARE(form_->labeldate()->text(), QStringLiteral("2024/01/31 (水)"));
-    QCOMPARE(form_->page_model().page(), kTypedPage);
+    QCOMPARE(Model().page(), kTypedPage);
   }
 
  private slots:
   void init() {
-    dir_ = std::make_unique<TempDir>();
-    std::filesystem::copy_file(PURSELOG_CATEGORY_FILE, Path("setting.dat"));
+    SetUp();
     std::filesystem::create_directory(Path("data"));
     WriteBytes(Data("202401.csv"), kJanuary);
-    host_ = std::make_unique<TestHost>();
   }
-
-  void cleanup() {
-    form_.reset();
-    host_.reset();
-    dir_.reset();
-  }
+  void cleanup() { TearDown(); }
 
   void aChangeOfDateThatCannotWriteStaysOnItsPage_data() {
     QTest::addColumn<int>("step");
@@ -132,7 +98,7 @@ class WindowFaultsTest : public QObject {
     StartAndType();
     {
       FileFaultPlan plan({{static_cast<FileStep>(step), nth, 1, ENOSPC, "202401.csv"}});
-      QTest::keyClick(form_->maingrid(), Qt::Key_PageDown);
+      PressKey(Qt::Key_PageDown);
       QCOMPARE(plan.Failures(), 1);
     }
     ExpectError(SystemError(action.toLatin1().constData(),
@@ -141,7 +107,7 @@ class WindowFaultsTest : public QObject {
     QCOMPARE(ReadBytes(Data("202401.csv")), replaced ? kJanuary + kTypedLine : kJanuary);
     QCOMPARE(ListDir(Path("data")), std::string("202401.csv"));
     // Once the file can be written, the page goes there and the date moves on.
-    QTest::keyClick(form_->maingrid(), Qt::Key_PageDown);
+    PressKey(Qt::Key_PageDown);
     QVERIFY(host_->messages.empty());
     QCOMPARE(form_->CurrentDate(), MakeDate(2024, 2, 1));
     QCOMPARE(ReadBytes(Data("202401.csv")), kJanuary + kTypedLine);
@@ -159,18 +125,15 @@ class WindowFaultsTest : public QObject {
     WriteBytes(Path("ini.ini"), ini);
     StartAndType();
     // A closing day chosen since the start lives only in the window until shutdown.
-    host_->modal_handlers.push_back([](QDialog& dialog) {
-      return TestHost::RunModal(dialog, [&dialog] {
-        auto& sime = static_cast<Tsimeform&>(dialog);
-        sime.RadioButton2()->setChecked(true);
-        sime.Edit1()->setText(QStringLiteral("25"));
-        sime.Button1Click();
-      });
+    AnswerModal<Tsimeform>([](Tsimeform& sime) {
+      sime.RadioButton2()->setChecked(true);
+      sime.Edit1()->setText(QStringLiteral("25"));
+      sime.Button1Click();
     });
-    form_->findChild<QAction*>(QStringLiteral("N9"))->trigger();
+    Action("N9")->trigger();
     QCOMPARE(form_->ClosingDay(), 25);
     const std::string month = ReadBytes(Data("202401.csv"));  // the closing day wrote the page
-    form_->page_model().SetCellText(0, 3, "memo");
+    Model().SetCellText(0, 3, "memo");
     const std::string memo_line = "20240131," + S("食費") + ",lunch,800,memo\r\n";
     {
       FileFaultPlan plan({{FileStep::kRename, 1, 1, ENOSPC, file.toStdString()}});
@@ -187,7 +150,7 @@ class WindowFaultsTest : public QObject {
     }
     QCOMPARE(ReadBytes(Path("ini.ini")), ini);
     QCOMPARE(form_->ClosingDay(), 25);
-    QCOMPARE(form_->page_model().page()[0][3], std::string("memo"));
+    QCOMPARE(Model().page()[0][3], std::string("memo"));
     // Closing again writes both.
     QVERIFY(form_->close());
     QVERIFY(host_->messages.empty());
@@ -198,28 +161,25 @@ class WindowFaultsTest : public QObject {
   void saveCloseThatCannotWriteKeepsTheSettingsWindowWithItsCells() {
     const std::string table = ReadBytes(Path("setting.dat"));
     StartAndType();
-    host_->modal_handlers.push_back([&](QDialog& dialog) {
-      return TestHost::RunModal(dialog, [&] {
-        auto& window = static_cast<THIMOKUForm&>(dialog);
-        CategorySettingsModel& model = window.model();
-        const QModelIndex cell = model.index(CategorySettingsModel::ModelRow(3), 2);
-        QVERIFY(model.setData(cell, QStringLiteral("changed"), Qt::EditRole));
-        auto* save_close = window.findChild<QPushButton*>(QStringLiteral("Button4"));
-        {
-          FileFaultPlan plan({{FileStep::kWrite, 1, 1, ENOSPC, "setting.dat"}});
-          save_close->click();
-          QCOMPARE(plan.Failures(), 1);
-        }
-        ExpectError(SystemError("Cannot write file", Path("setting.dat"), ENOSPC));
-        QVERIFY(window.isVisible());
-        QCOMPARE(cell.data().toString(), QStringLiteral("changed"));
-        QCOMPARE(ReadBytes(Path("setting.dat")), table);
-        QCOMPARE(ListDir(dir_->path()), std::string("data|pacs|setting.dat"));
+    AnswerModal<THIMOKUForm>([&](THIMOKUForm& window) {
+      CategorySettingsModel& model = window.model();
+      const QModelIndex cell = model.index(CategorySettingsModel::ModelRow(3), 2);
+      QVERIFY(model.setData(cell, QStringLiteral("changed"), Qt::EditRole));
+      auto* save_close = window.findChild<QPushButton*>(QStringLiteral("Button4"));
+      {
+        FileFaultPlan plan({{FileStep::kWrite, 1, 1, ENOSPC, "setting.dat"}});
         save_close->click();
-        QVERIFY(!window.isVisible());
-      });
+        QCOMPARE(plan.Failures(), 1);
+      }
+      ExpectError(SystemError("Cannot write file", Path("setting.dat"), ENOSPC));
+      QVERIFY(window.isVisible());
+      QCOMPARE(cell.data().toString(), QStringLiteral("changed"));
+      QCOMPARE(ReadBytes(Path("setting.dat")), table);
+      QCOMPARE(ListDir(dir_->path()), std::string("data|pacs|setting.dat"));
+      save_close->click();
+      QVERIFY(!window.isVisible());
     });
-    form_->findChild<QToolButton*>(QStringLiteral("SpeedButton7"))->click();
+    Button("SpeedButton7")->click();
     QVERIFY(host_->messages.empty());
     QVERIFY(ReadBytes(Path("setting.dat")).find("2,3,changed\r\n") != std::string::npos);
     ExpectTypedPageShown();
@@ -229,14 +189,11 @@ class WindowFaultsTest : public QObject {
     const std::filesystem::path target = Path("export.csv");
     WriteBytes(target, "old\r\n");
     StartAndType();
-    host_->modal_handlers.push_back([](QDialog& dialog) {
-      return TestHost::RunModal(
-          dialog, [&dialog] { static_cast<Tsaveform&>(dialog).SpeedButton1()->click(); });
-    });
+    AnswerModal<Tsaveform>([](Tsaveform& form) { form.SpeedButton1()->click(); });
     host_->file_answers.push_back(QString::fromStdString(target.string()));
     {
       FileFaultPlan plan({{FileStep::kFlush, 1, 1, EIO, "export.csv"}});
-      form_->findChild<QAction*>(QStringLiteral("CSV1"))->trigger();
+      Action("CSV1")->trigger();
       QCOMPARE(plan.Failures(), 1);
     }
     ExpectError(SystemError("Cannot write file", target, EIO));
@@ -271,19 +228,16 @@ class WindowFaultsTest : public QObject {
     LoopbackServer server({{"HTTP/1.0 200 OK\r\n\r\n" + answer}});
     WriteBytes(Path("ini.ini"), "[net]\r\nurl=" + server.Url("/money/purselog.cgi") + "\r\n");
     StartAndType();
-    host_->modal_handlers.push_back([](QDialog& dialog) {
-      return TestHost::RunModal(dialog, [&dialog] {
-        auto& net = static_cast<Tfnet&>(dialog);
-        net.Button1()->click();
-        QVERIFY(net.Button2()->isEnabled());
-        net.Button2()->click();
-      });
+    AnswerModal<Tfnet>([](Tfnet& net) {
+      net.Button1()->click();
+      QVERIFY(net.Button2()->isEnabled());
+      net.Button2()->click();
     });
     const std::filesystem::path failing =
         file == QStringLiteral("~net.dat") ? Path("~net.dat") : Data("202312.csv");
     {
       FileFaultPlan plan({{FileStep::kRename, nth, 1, ENOSPC, file.toStdString()}});
-      form_->findChild<QAction*>(QStringLiteral("NET1"))->trigger();
+      Action("NET1")->trigger();
       QCOMPARE(plan.Failures(), 1);
     }
     ExpectError(SystemError("Cannot create file", failing, ENOSPC));

@@ -1,172 +1,41 @@
 // The real main window, driven offscreen through its grid, keys and menus.
-#include <QAbstractItemModelTester>
-#include <QAction>
-#include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
 #include <QToolButton>
-#include <QtTest>
-#include <filesystem>
-#include <memory>
-
 #include <QWheelEvent>
 #include <new>
 #include <stdexcept>
 
-#include "core/text_codec.h"
-#include "support/temp_dir.h"
-#include "support/test_host.h"
+#include "support/main_window_fixture.h"
 #include "ui/calendar/calendar_form.h"
 #include "ui/closing_day/sime_form.h"
 #include "ui/common/command.h"
 #include "ui/common/grid_cells.h"
 #include "ui/common/look.h"
-#include "ui/main/day_grid.h"
-#include "ui/main/day_page_model.h"
-#include "ui/main/main_form.h"
 
 namespace purselog {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::TestHost;
-using testing::WriteBytes;
-
-namespace {
-
-std::string S(const char* utf8) { return Utf8ToCp932(utf8); }
-QString ToGlassForTest(const std::string& cp932) {
-  return QString::fromStdString(Cp932ToUtf8(cp932));
-}
-
-}  // namespace
-
-class MainFormTest : public QObject {
+class MainFormTest : public MainWindowFixture {
   Q_OBJECT
 
- private:
-  std::unique_ptr<TempDir> dir_;
-  std::unique_ptr<TestHost> host_;
-  std::unique_ptr<Tmainform> form_;
-  std::unique_ptr<QAbstractItemModelTester> model_tester_;
-
-  ProgramPaths Paths() const { return ProgramPaths{dir_->path()}; }
-  std::filesystem::path Data(const char* name) const { return dir_->path() / "data" / name; }
-
-  bool Start() {
-    model_tester_.reset();
-    form_ = std::make_unique<Tmainform>(Paths(), *host_);
-    model_tester_ = std::make_unique<QAbstractItemModelTester>(
-        &form_->page_model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-    if (!form_->FormCreate()) return false;
-    form_->maingrid()->delegate().set_open_lists(false);
-    form_->show();
-    QApplication::setActiveWindow(form_.get());
-    return QTest::qWaitForWindowActive(form_.get());
-  }
-
-  DayGrid* Grid() const { return form_->maingrid(); }
-  DayPageModel& Model() const { return form_->page_model(); }
-  QString CellText(int row, int column) const {
-    return Model().index(row, column).data().toString();
-  }
-  QAction* Action(const char* name) const {
-    return form_->findChild<QAction*>(QString::fromLatin1(name));
-  }
-
-  // Opens the cell's list editor and chooses `entry` as the user would, which ends the edit.
-  void Choose(int row, int column, const QString& entry) {
-    const QModelIndex index = Model().index(row, column);
-    Grid()->setCurrentIndex(index);
-    Grid()->edit(index);
-    auto* list = qobject_cast<QComboBox*>(Grid()->indexWidget(index));
-    QVERIFY2(list != nullptr, "no list editor");
-    const int position = list->findText(entry);
-    QVERIFY2(position >= 0, qPrintable(entry));
-    // Chosen in the open list, with Enter.
-    list->showPopup();
-    list->view()->setCurrentIndex(list->model()->index(position, 0));
-    QTest::keyClick(list->view(), Qt::Key_Return);
-    QVERIFY(!Grid()->IsEditing());
-    // The offscreen platform leaves the closed list's window active; a desktop gives the
-    // activation back to the main window.
-    QApplication::setActiveWindow(form_.get());
-    QCoreApplication::processEvents();
-  }
-
-  // Opens the cell's text editor, replaces its text, and presses Enter.
-  void Type(int row, int column, const QString& text) {
-    const QModelIndex index = Model().index(row, column);
-    Grid()->setCurrentIndex(index);
-    Grid()->edit(index);
-    auto* edit = qobject_cast<QLineEdit*>(Grid()->indexWidget(index));
-    QVERIFY2(edit != nullptr, "no text editor");
-    edit->selectAll();
-    edit->del();
-    // Keys for plain ASCII; other text arrives committed, as from an input method.
-    bool ascii = true;
-    for (const QChar c : text) ascii = ascii && c.unicode() < 0x80;
-    if (ascii) {
-      QTest::keyClicks(edit, text);
-    } else {
-      edit->insert(text);
-    }
-    QTest::keyClick(edit, Qt::Key_Return);
-  }
-
-  // A complete entry in `row`.
-  void Enter(int row, const char* category, const char* description, const char* amount) {
-    while (Model().rowCount() <= row) Model().InsertEmptyRow(Model().rowCount());
-    Choose(row, 0, QString::fromUtf8(category));
-    Choose(row, 1, QString::fromUtf8(description));
-    Type(row, 2, QString::fromUtf8(amount));
-  }
-
-  void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(Grid(), key, modifiers);
-  }
-  // A key as the user presses it: to the widget that has the focus (an open editor, say).
-  void PressOnFocus(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QWidget* focus = QApplication::focusWidget();
-    QVERIFY(focus != nullptr);
-    QTest::keyClick(focus, key, modifiers);
-  }
-  QModelIndexList Selected() const { return Grid()->selectionModel()->selectedIndexes(); }
-  // Opens the editor of a cell and returns it.
-  template <typename Editor>
-  Editor* OpenEditor(int row, int column) {
-    const QModelIndex index = Model().index(row, column);
-    Grid()->SetCurrentCell(index);
-    Grid()->edit(index);
-    auto* editor = qobject_cast<Editor*>(Grid()->indexWidget(index));
-    if (editor != nullptr) editor->setFocus();
-    return editor;
+ public:
+  MainFormTest() {
+    options_.open_lists = false;
+    options_.model_tester = true;
   }
 
  private slots:
-  void init() {
-    dir_ = std::make_unique<TempDir>();
-    std::filesystem::copy_file(PURSELOG_CATEGORY_FILE, dir_->path() / "setting.dat");
-    host_ = std::make_unique<TestHost>();
-  }
-
-  void cleanup() {
-    model_tester_.reset();
-    form_.reset();
-    host_.reset();
-    dir_.reset();
-  }
+  void init() { SetUp(); }
+  void cleanup() { TearDown(); }
 
   void firstRunCreatesTheFoldersAndWritesTheSettingsAtShutdown() {
     QVERIFY(Start());
-    QVERIFY(std::filesystem::is_directory(dir_->path() / "pacs"));
-    QVERIFY(std::filesystem::is_directory(dir_->path() / "data"));
-    QVERIFY(!std::filesystem::exists(dir_->path() / "ini.ini"));
+    QVERIFY(std::filesystem::is_directory(Path("pacs")));
+    QVERIFY(std::filesystem::is_directory(Path("data")));
+    QVERIFY(!std::filesystem::exists(Path("ini.ini")));
     QCOMPARE(Model().rowCount(), 1);
     QCOMPARE(Model().page(), EmptyDayPage());
     QCOMPARE(form_->labeldate()->text(), QStringLiteral("2024/01/31 (水)"));
@@ -182,7 +51,7 @@ class MainFormTest : public QObject {
     QCOMPARE(form_->BuiltinIcons()[0].pixelColor(0, 0).alpha(), 0);  // the strip's background
 
     QVERIFY(form_->close());
-    QCOMPARE(ReadBytes(dir_->path() / "ini.ini"),
+    QCOMPARE(ReadBytes(Path("ini.ini")),
              std::string("[setting]\r\nclipbmp=\r\ndisplayclip=0\r\nsime=0\r\n"
                          "[ExtImg]\r\nnum=0\r\n"));
     QCOMPARE(ReadBytes(Data("202401.csv")), std::string());
@@ -191,9 +60,9 @@ class MainFormTest : public QObject {
   }
 
   void settingsAreReadAtStartAndWrittenBack() {
-    std::filesystem::create_directory(dir_->path() / "pacs");
-    WriteBytes(dir_->path() / "pacs" / "a.bmp", "BM");
-    WriteBytes(dir_->path() / "ini.ini",
+    std::filesystem::create_directory(Path("pacs"));
+    WriteBytes(Path("pacs") / "a.bmp", "BM");
+    WriteBytes(Path("ini.ini"),
                "[setting]\r\nsime=0xA\r\n[ExtImg]\r\nnum=40\r\n0=a.bmp\r\n1=missing.pac\r\n"
                "[net]\r\nid=someone\r\n");
     QVERIFY(Start());
@@ -204,47 +73,47 @@ class MainFormTest : public QObject {
         "\r\n";
     for (int i = 2; i < 32; ++i) expected += std::to_string(i) + "=\r\n";
     expected += "[net]\r\nid=someone\r\n";
-    QCOMPARE(ReadBytes(dir_->path() / "ini.ini"), expected);
+    QCOMPARE(ReadBytes(Path("ini.ini")), expected);
   }
 
   void aClosingDayOutsideTheRangeReadsAsZero() {
-    WriteBytes(dir_->path() / "ini.ini", "[setting]\r\nsime=40\r\n");
+    WriteBytes(Path("ini.ini"), "[setting]\r\nsime=40\r\n");
     QVERIFY(Start());
     QCOMPARE(form_->ClosingDay(), 0);
     form_.reset();
-    WriteBytes(dir_->path() / "ini.ini", "[setting]\r\nsime=-1\r\n");
+    WriteBytes(Path("ini.ini"), "[setting]\r\nsime=-1\r\n");
     QVERIFY(Start());
     QCOMPARE(form_->ClosingDay(), 0);
   }
 
   void startingWithoutTheCategoryTableEndsTheProgram() {
-    std::filesystem::remove(dir_->path() / "setting.dat");
-    form_ = std::make_unique<Tmainform>(Paths(), *host_);
+    std::filesystem::remove(Path("setting.dat"));
+    MakeForm();
     QVERIFY(!form_->FormCreate());
     QCOMPARE(host_->messages.size(), std::size_t{1});
     QCOMPARE(host_->messages[0].caption, QStringLiteral("注意"));
     QCOMPARE(host_->messages[0].text, QStringLiteral("setting.dat がありません"));
-    QVERIFY(std::filesystem::is_directory(dir_->path() / "pacs"));
-    QVERIFY(!std::filesystem::exists(dir_->path() / "data"));
+    QVERIFY(std::filesystem::is_directory(Path("pacs")));
+    QVERIFY(!std::filesystem::exists(Path("data")));
     QVERIFY(form_->close());  // nothing is written when the start failed
-    QVERIFY(!std::filesystem::exists(dir_->path() / "ini.ini"));
+    QVERIFY(!std::filesystem::exists(Path("ini.ini")));
   }
 
   void startUpErrorsAreShownAndEndTheProgram() {
-    WriteBytes(dir_->path() / "setting.dat", "20,0\r\n");
-    form_ = std::make_unique<Tmainform>(Paths(), *host_);
+    WriteBytes(Path("setting.dat"), "20,0\r\n");
+    MakeForm();
     QVERIFY(!form_->FormCreate());
     QCOMPARE(host_->messages.back().caption, QStringLiteral("Purselog"));
     QCOMPARE(host_->messages.back().text,
              QString::fromStdString("File contains no data or corrupt file " +
-                                    (dir_->path() / "setting.dat").string() + "."));
+                                    Path("setting.dat").string() + "."));
     QCOMPARE(host_->messages.back().icon, MessageIcon::kError);
 
-    std::filesystem::copy_file(PURSELOG_CATEGORY_FILE, dir_->path() / "setting.dat",
+    std::filesystem::copy_file(PURSELOG_CATEGORY_FILE, Path("setting.dat"),
                                std::filesystem::copy_options::overwrite_existing);
-    std::filesystem::remove_all(dir_->path() / "data");
-    WriteBytes(dir_->path() / "data", "a file where the data folder should be");
-    form_ = std::make_unique<Tmainform>(Paths(), *host_);
+    std::filesystem::remove_all(Path("data"));
+    WriteBytes(Path("data"), "a file where the data folder should be");
+    MakeForm();
     QVERIFY(!form_->FormCreate());
     QVERIFY(host_->messages.back().text.endsWith(QStringLiteral("data\": File exists.")));
   }
@@ -508,15 +377,15 @@ class MainFormTest : public QObject {
     // Closing cannot save either: the window stays, nothing of the settings is written.
     QVERIFY(!form_->close());
     QVERIFY(form_->isVisible());
-    QVERIFY(!std::filesystem::exists(dir_->path() / "ini.ini"));
+    QVERIFY(!std::filesystem::exists(Path("ini.ini")));
     std::filesystem::remove(Data("202401.csv"));
     QVERIFY(form_->close());
-    QVERIFY(std::filesystem::exists(dir_->path() / "ini.ini"));
+    QVERIFY(std::filesystem::exists(Path("ini.ini")));
     QCOMPARE(ReadBytes(Data("202401.csv")), "20240131," + S("食費") + "," + S("外食") + ",30,\r\n");
   }
 
   void anUnreadableNewMonthNeverEmptiesItsDay() {
-    WriteBytes(dir_->path() / "keep.csv", "20240201,a,b,1,\r\n");
+    WriteBytes(Path("keep.csv"), "20240201,a,b,1,\r\n");
     QVERIFY(Start());
     Enter(0, "食費", "外食", "30");
     std::filesystem::create_directory(Data("202402.csv"));
@@ -529,7 +398,7 @@ class MainFormTest : public QObject {
     QCOMPARE(CellText(0, 1), QStringLiteral("外食"));
     // Once the file can be read, its day is shown as stored.
     std::filesystem::remove(Data("202402.csv"));
-    std::filesystem::copy_file(dir_->path() / "keep.csv", Data("202402.csv"));
+    std::filesystem::copy_file(Path("keep.csv"), Data("202402.csv"));
     PressKey(Qt::Key_PageDown);
     QCOMPARE(form_->CurrentDate(), MakeDate(2024, 2, 1));
     QCOMPARE(CellText(0, 0), QStringLiteral("a"));
@@ -537,19 +406,16 @@ class MainFormTest : public QObject {
   }
 
   void theCalendarOpensTheChosenDayOnOkOnly() {
-    std::filesystem::create_directory(dir_->path() / "data");
+    std::filesystem::create_directory(Path("data"));
     WriteBytes(Data("202402.csv"), "20240229," + S("食費") + "," + S("外食") + ",700,\r\n");
     QVERIFY(Start());
     Enter(0, "食費", "外食", "30");
     // Paged to another month, then closed without "OK": the page stays, written and reloaded.
-    host_->modal_handlers.push_back([](QDialog& dialog) {
-      return TestHost::RunModal(dialog, [&dialog] {
-        auto& calendar = static_cast<Tcalendarform&>(dialog);
-        QCOMPARE(calendar.CalendarDate(), MakeDate(2024, 1, 31));
-        calendar.SpeedButton3Click();
-        QCOMPARE(calendar.CalendarDate(), MakeDate(2024, 2, 29));
-        dialog.reject();
-      });
+    AnswerModal<Tcalendarform>([](Tcalendarform& calendar) {
+      QCOMPARE(calendar.CalendarDate(), MakeDate(2024, 1, 31));
+      calendar.SpeedButton3Click();
+      QCOMPARE(calendar.CalendarDate(), MakeDate(2024, 2, 29));
+      calendar.reject();
     });
     PressKey(Qt::Key_K, Qt::ControlModifier);
     QCOMPARE(host_->modal_windows.size(), std::size_t{1});
@@ -558,14 +424,11 @@ class MainFormTest : public QObject {
     QCOMPARE(ReadBytes(Data("202401.csv")), "20240131," + S("食費") + "," + S("外食") + ",30,\r\n");
 
     // "OK" on a day of another month: that day's page and its month's totals.
-    host_->modal_handlers.push_back([](QDialog& dialog) {
-      return TestHost::RunModal(dialog, [&dialog] {
-        auto& calendar = static_cast<Tcalendarform&>(dialog);
-        calendar.SpeedButton3Click();
-        calendar.SpeedButton1Click();
-      });
+    AnswerModal<Tcalendarform>([](Tcalendarform& calendar) {
+      calendar.SpeedButton3Click();
+      calendar.SpeedButton1Click();
     });
-    form_->findChild<QToolButton*>(QStringLiteral("SpeedButton4"))->click();
+    Button("SpeedButton4")->click();
     QCOMPARE(form_->CurrentDate(), MakeDate(2024, 2, 29));
     QCOMPARE(form_->labeldate()->text(), QStringLiteral("2024/02/29 (木)"));
     QCOMPARE(CellText(0, 2), QStringLiteral("700"));
@@ -574,7 +437,7 @@ class MainFormTest : public QObject {
   }
 
   void theClosingDayDialogSetsThePeriodOfTheMonthLine() {
-    std::filesystem::create_directory(dir_->path() / "data");
+    std::filesystem::create_directory(Path("data"));
     WriteBytes(Data("202401.csv"),
                "20240126," + S("食費") + ",x,100,\r\n" + "20240110," + S("食費") + ",x,5,\r\n");
     WriteBytes(Data("202402.csv"),
@@ -583,14 +446,11 @@ class MainFormTest : public QObject {
     QVERIFY(Start());
     QCOMPARE(form_->labelsub()->text(), QStringLiteral("Total ▲¥3,020 /Month"));
     Type(0, 3, QStringLiteral("memo"));  // an unsaved edit is written before the reload
-    host_->modal_handlers.push_back([](QDialog& dialog) {
-      return TestHost::RunModal(dialog, [&dialog] {
-        auto& sime = static_cast<Tsimeform&>(dialog);
-        QVERIFY(sime.RadioButton1()->isChecked());
-        sime.RadioButton2()->setChecked(true);
-        sime.Edit1()->setText(QStringLiteral("25"));
-        sime.Button1Click();
-      });
+    AnswerModal<Tsimeform>([](Tsimeform& sime) {
+      QVERIFY(sime.RadioButton1()->isChecked());
+      sime.RadioButton2()->setChecked(true);
+      sime.Edit1()->setText(QStringLiteral("25"));
+      sime.Button1Click();
     });
     Action("N9")->trigger();
     QCOMPARE(form_->ClosingDay(), 25);
@@ -599,22 +459,19 @@ class MainFormTest : public QObject {
     QCOMPARE(form_->labeldate()->text(), QStringLiteral("2024/02/10 (土)"));
     QCOMPARE(CellText(0, 3), QStringLiteral("memo"));
 
-    host_->modal_handlers.push_back([](QDialog& dialog) {
-      return TestHost::RunModal(dialog, [&dialog] {
-        auto& sime = static_cast<Tsimeform&>(dialog);
-        QVERIFY(sime.RadioButton2()->isChecked());
-        QCOMPARE(sime.Edit1()->text(), QStringLiteral("25"));
-        sime.RadioButton1()->setChecked(true);
-        sime.Edit1()->setText(QStringLiteral("x"));
-        sime.Button1Click();
-      });
+    AnswerModal<Tsimeform>([](Tsimeform& sime) {
+      QVERIFY(sime.RadioButton2()->isChecked());
+      QCOMPARE(sime.Edit1()->text(), QStringLiteral("25"));
+      sime.RadioButton1()->setChecked(true);
+      sime.Edit1()->setText(QStringLiteral("x"));
+      sime.Button1Click();
     });
     Action("N9")->trigger();
     QCOMPARE(form_->ClosingDay(), 0);
     QCOMPARE(form_->labelsub()->text(), QStringLiteral("Total ▲¥3,020 /Month"));
     QVERIFY(host_->messages.empty());
     QVERIFY(form_->close());
-    QVERIFY(ReadBytes(dir_->path() / "ini.ini").find("sime=0\r\n") != std::string::npos);
+    QVERIFY(ReadBytes(Path("ini.ini")).find("sime=0\r\n") != std::string::npos);
   }
 
   void aListCellChangesOnlyByAChoiceInItsList() {
@@ -697,11 +554,9 @@ class MainFormTest : public QObject {
     QVERIFY(ready());
     PressKey(Qt::Key_T, Qt::ControlModifier);
     QVERIFY(ready());
-    host_->modal_handlers.push_back([](QDialog& dialog) {
-      return TestHost::RunModal(dialog, [&dialog] {
-        static_cast<Tcalendarform&>(dialog).SpeedButton2Click();
-        static_cast<Tcalendarform&>(dialog).SpeedButton1Click();
-      });
+    AnswerModal<Tcalendarform>([](Tcalendarform& calendar) {
+      calendar.SpeedButton2Click();
+      calendar.SpeedButton1Click();
     });
     PressKey(Qt::Key_K, Qt::ControlModifier);
     QCOMPARE(form_->CurrentDate(), MakeDate(2023, 12, 31));
@@ -735,7 +590,8 @@ class MainFormTest : public QObject {
     const QRect cell = Grid()->visualRect(Model().index(0, 0));
     const int room = NameRect(cell, form_->BuiltinIcons()[0].width()).width();
     for (const std::string& name : form_->categories().names()) {
-      QVERIFY2(metrics.horizontalAdvance(ToGlassForTest(name)) <= room, name.c_str());
+      QVERIFY2(metrics.horizontalAdvance(QString::fromStdString(Cp932ToUtf8(name))) <= room,
+               name.c_str());
     }
     // The month line stands above the panel's border (y 61), level with the buttons.
     const QRect line = form_->labelsub()->geometry();
@@ -764,7 +620,7 @@ class MainFormTest : public QObject {
   }
 
   void aCellOpenedAndLeftKeepsItsBytes() {
-    std::filesystem::create_directory(dir_->path() / "data");
+    std::filesystem::create_directory(Path("data"));
     const std::string memo(40000, 'm');
     const std::string month = "20240131," + S("食費") + ",\x82\xA0\xFF,1," + memo + "\r\n";
     WriteBytes(Data("202401.csv"), month);
@@ -791,8 +647,8 @@ class MainFormTest : public QObject {
   }
 
   void aMonthTotalThatCannotBeComputedShowsNoFigure() {
-    std::filesystem::create_directory(dir_->path() / "data");
-    WriteBytes(dir_->path() / "ini.ini", "[setting]\r\nsime=25\r\n");
+    std::filesystem::create_directory(Path("data"));
+    WriteBytes(Path("ini.ini"), "[setting]\r\nsime=25\r\n");
     WriteBytes(Data("202401.csv"), "20240131," + S("食費") + ",x,20,\r\n");
     std::filesystem::create_directory(Data("202402.csv"));  // 26 January to 25 February
     QVERIFY(Start());
@@ -803,7 +659,7 @@ class MainFormTest : public QObject {
   }
 
   void oddLinesOfAHandEditedFileSurvive() {
-    std::filesystem::create_directory(dir_->path() / "data");
+    std::filesystem::create_directory(Path("data"));
     const std::string odd = "header,x\r\n20240130 " + S("食費") + " a 1\r\n\xff\xfe\r\n   \r\n" +
                             "20240131," + S("未知") + ",x,1,\r\n";
     WriteBytes(Data("202401.csv"), odd);

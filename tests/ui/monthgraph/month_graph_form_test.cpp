@@ -1,31 +1,16 @@
 // The monthly graph opened from the main window's menu item "月別グラフ".
-#include <QAction>
 #include <QComboBox>
 #include <QPainter>
 #include <QSpinBox>
 #include <QToolButton>
-#include <QtTest>
-#include <filesystem>
-#include <memory>
 
 #include "categories/grid_file.h"
-#include "core/text_codec.h"
-#include "support/temp_dir.h"
-#include "support/test_host.h"
-#include "ui/main/main_form.h"
+#include "support/main_window_fixture.h"
 #include "ui/monthgraph/month_graph_form.h"
 
 namespace purselog {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::TestHost;
-using testing::WriteBytes;
-
 namespace {
-
-QColor ToColor(const Rgb& color) { return QColor(color.red, color.green, color.blue); }
-std::string S(const char* utf8) { return Utf8ToCp932(utf8); }
 
 // Whether any pixel of the 18 x 16 icon place at the left of an item differs from `colour`.
 bool IconDrawn(const QImage& item, const QColor& colour) {
@@ -39,33 +24,13 @@ bool IconDrawn(const QImage& item, const QColor& colour) {
 
 }  // namespace
 
-class MonthGraphFormTest : public QObject {
+class MonthGraphFormTest : public MainWindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<TempDir> dir_;
-  std::unique_ptr<TestHost> host_;
-  std::unique_ptr<Tmainform> form_;
-
-  std::filesystem::path Data(const char* name) const { return dir_->path() / "data" / name; }
-
-  bool Start() {
-    form_ = std::make_unique<Tmainform>(ProgramPaths{dir_->path()}, *host_);
-    if (!form_->FormCreate()) return false;
-    form_->show();
-    QApplication::setActiveWindow(form_.get());
-    return QTest::qWaitForWindowActive(form_.get());
-  }
-
   // Opens the graph from the menu and runs `act` on it while it is shown; returns its result.
-  int OpenGraph(const std::function<void(Tmonthgraph&)>& act) {
-    int result = -1;
-    host_->modal_handlers.push_back([&](QDialog& dialog) {
-      result = TestHost::RunModal(dialog, [&] { act(static_cast<Tmonthgraph&>(dialog)); });
-      return result;
-    });
-    form_->findChild<QAction*>(QStringLiteral("N14"))->trigger();
-    return result;
+  int OpenGraph(std::function<void(Tmonthgraph&)> act) {
+    return OpenModal<Tmonthgraph>([this] { Action("N14")->trigger(); }, std::move(act));
   }
 
   static void Click(Tmonthgraph& graph, const char* button) {
@@ -74,21 +39,14 @@ class MonthGraphFormTest : public QObject {
 
  private slots:
   void init() {
-    dir_ = std::make_unique<TempDir>();
-    std::filesystem::copy_file(PURSELOG_CATEGORY_FILE, dir_->path() / "setting.dat");
-    std::filesystem::create_directory(dir_->path() / "data");
-    host_ = std::make_unique<TestHost>();
+    SetUp();
+    std::filesystem::create_directory(Path("data"));
   }
-
-  void cleanup() {
-    form_.reset();
-    host_.reset();
-    dir_.reset();
-  }
+  void cleanup() { TearDown(); }
 
   void drawsTheCalendarMonthsOfTheYearAndKeepsTheSeries() {
     // Closing on the 25th; the page of 10 March 2001 is shown and its file is read as it stands.
-    WriteBytes(dir_->path() / "ini.ini", "[setting]\r\nsime=25\r\n");
+    WriteBytes(Path("ini.ini"), "[setting]\r\nsime=25\r\n");
     host_->today = MakeDate(2001, 3, 10);
     const std::string march =
         S("20010310,食費,昼食,60000\r\n20010328,食費,夕食,30000\r\n"
@@ -146,14 +104,14 @@ class MonthGraphFormTest : public QObject {
   void listsIconsForTheTotalsAndBuiltInCategoriesOnly() {
     // Two user categories after the eleven built-in ones.
     GridTable table;
-    LoadGridFile(dir_->path() / "setting.dat", table);
+    LoadGridFile(Path("setting.dat"), table);
     table.Resize(table.columns(), 14);
     for (const int row : {12, 13}) {
       table.SetCell(0, row, S("支出"));
       table.SetCell(1, row, S(row == 12 ? "書籍" : "趣味"));
       table.SetCell(2, row, "x");
     }
-    SaveGridFile(dir_->path() / "setting.dat", table);
+    SaveGridFile(Path("setting.dat"), table);
     QVERIFY(Start());
     OpenGraph([&](Tmonthgraph& graph) {
       QCOMPARE(graph.ComboBox1()->count(), 15);
@@ -172,7 +130,7 @@ class MonthGraphFormTest : public QObject {
     });
 
     // The user categories gone: the series falls back to the total expense.
-    std::filesystem::copy_file(PURSELOG_CATEGORY_FILE, dir_->path() / "setting.dat",
+    std::filesystem::copy_file(PURSELOG_CATEGORY_FILE, Path("setting.dat"),
                                std::filesystem::copy_options::overwrite_existing);
     form_->book().ReloadCategories();
     OpenGraph([&](Tmonthgraph& graph) {

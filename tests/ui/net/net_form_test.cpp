@@ -1,36 +1,21 @@
 // The NET window, opened from the real main window and talking to a scripted server on
 // 127.0.0.1.
-#include <QAction>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
-#include <QtTest>
-#include <filesystem>
-#include <memory>
 
-#include "core/text_codec.h"
 #include "net/net_import.h"
 #include "support/loopback_server.h"
-#include "support/temp_dir.h"
-#include "support/test_host.h"
+#include "support/main_window_fixture.h"
 #include "ui/common/glass.h"
-#include "ui/main/day_page_model.h"
-#include "ui/main/main_form.h"
 #include "ui/net/net_form.h"
 
 namespace purselog {
 
 using testing::LoopbackServer;
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::TestHost;
-using testing::WriteBytes;
 
 namespace {
-
-std::string S(const char* utf8) { return Utf8ToCp932(utf8); }
 
 QString FirstLine(const std::string& request) {
   return QString::fromStdString(request.substr(0, request.find("\r\n")));
@@ -40,25 +25,17 @@ const char* const kOk = "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n";
 
 }  // namespace
 
-class NetFormTest : public QObject {
+class NetFormTest : public MainWindowFixture {
   Q_OBJECT
 
+ public:
+  NetFormTest() { options_.position = QPoint(200, 150); }
+
  private:
-  std::unique_ptr<TempDir> dir_;
-  std::unique_ptr<TestHost> host_;
   std::unique_ptr<LoopbackServer> server_;
-  std::unique_ptr<Tmainform> form_;
 
-  std::filesystem::path Data(const char* name) const { return dir_->path() / "data" / name; }
-  std::filesystem::path Answer() const { return dir_->path() / "~net.dat"; }
-  std::filesystem::path Ini() const { return dir_->path() / "ini.ini"; }
-
-  void Start() {
-    form_ = std::make_unique<Tmainform>(ProgramPaths{dir_->path()}, *host_);
-    QVERIFY(form_->FormCreate());
-    form_->move(200, 150);
-    form_->show();
-  }
+  std::filesystem::path Answer() const { return Path("~net.dat"); }
+  std::filesystem::path Ini() const { return Path("ini.ini"); }
 
   // Answers a check (remove=0) with `check` and an import (remove=1) with `import`.
   void Serve(std::string check, LoopbackServer::Answer import = {}) {
@@ -71,38 +48,24 @@ class NetFormTest : public QObject {
   }
 
   // Opens the NET window from the main menu and runs `act` in it.
-  void OpenNet(const std::function<void(Tfnet&)>& act) {
-    host_->modal_handlers.push_back([act](QDialog& dialog) {
-      return TestHost::RunModal(dialog, [&] { act(static_cast<Tfnet&>(dialog)); });
-    });
-    form_->findChild<QAction*>(QStringLiteral("NET1"))->trigger();
+  void OpenNet(std::function<void(Tfnet&)> act) {
+    OpenModal<Tfnet>([this] { Action("NET1")->trigger(); }, std::move(act));
   }
-
-  static void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
  private slots:
-  void init() {
-    dir_ = std::make_unique<TempDir>();
-    std::filesystem::copy_file(PURSELOG_CATEGORY_FILE, dir_->path() / "setting.dat");
-    host_ = std::make_unique<TestHost>();
-  }
-
+  void init() { SetUp(); }
   void cleanup() {
-    form_.reset();
+    TearDown();
     server_.reset();
-    host_.reset();
-    dir_.reset();
   }
 
   void checkShowsTheAnswerAndImportMergesItIntoTheDayPages() {
     const std::string answer = S("20240131,食費,昼食,800,メモ\r\n20240115,交際娯楽,映画,1800,\r\n");
     Serve(kOk + answer, {kOk + answer});
     WriteBytes(Ini(), ReadBytes(Ini()) + "id=" + S("山田") + "\r\n");
-    Start();
+    QVERIFY(Start());
     // An entry on the page shown, not yet written: it is written before the merge.
-    form_->page_model().SetCellText(0, 0, S("食費"));
-    form_->page_model().SetCellText(0, 1, S("外食"));
-    form_->page_model().SetCellText(0, 2, "500");
+    SetRow(0, {S("食費"), S("外食"), "500"});
 
     OpenNet([&](Tfnet& net) {
       QCOMPARE(net.pos(), form_->pos() - QPoint(16, 16));
@@ -142,8 +105,8 @@ class NetFormTest : public QObject {
                                               "20240131,食費,昼食,800,メモ\r\n"
                                               "20240115,交際娯楽,映画,1800,\r\n"));
     // The day shown has its imported entry, and both totals follow.
-    QCOMPARE(form_->page_model().rowCount(), 2);
-    QCOMPARE(form_->page_model().index(1, 3).data().toString(), QStringLiteral("メモ"));
+    QCOMPARE(Model().rowCount(), 2);
+    QCOMPARE(Model().index(1, 3).data().toString(), QStringLiteral("メモ"));
     QCOMPARE(form_->Labelday()->text(), QStringLiteral("Sub Total ▲¥1,300 /Day"));
     QCOMPARE(form_->labelsub()->text(), QStringLiteral("Total ▲¥3,100 /Month"));
     QCOMPARE(ReadBytes(Ini()), "[net]\r\nurl=" + server_->Url("/money/purselog.cgi") +
@@ -170,7 +133,7 @@ class NetFormTest : public QObject {
     QFETCH(QStringList, log);
     QFETCH(QString, received);
     Serve(answer.toStdString());
-    Start();
+    QVERIFY(Start());
     OpenNet([&](Tfnet& net) {
       Click(net.Button1());
       QCOMPARE(net.LogLines(), log);
@@ -183,7 +146,7 @@ class NetFormTest : public QObject {
 
   void cancelAbortsAnImportAndNothingIsMerged() {
     Serve(kOk + S("20240131,食費,昼食,800,\r\n"), {kOk + S("20240131,食費,昼食,8"), /*hang=*/true});
-    Start();
+    QVERIFY(Start());
     OpenNet([&](Tfnet& net) {
       Click(net.Button1());
       QVERIFY(net.Button2()->isEnabled());
@@ -207,14 +170,14 @@ class NetFormTest : public QObject {
                             QStringLiteral("取り込めなかった 1 行を、プログラムのフォルダの "
                                            "net_unmerged.txt に残しました。")}));
       QCOMPARE(ReadBytes(Answer()), S("20240131,食費,昼食,8"));
-      QCOMPARE(ReadBytes(dir_->path() / "net_unmerged.txt"), S("20240131,食費,昼食,8\r\n"));
+      QCOMPARE(ReadBytes(Path("net_unmerged.txt")), S("20240131,食費,昼食,8\r\n"));
       QVERIFY(!net.Button2()->isEnabled());
       QVERIFY(!form_->book().waiting());
       Click(net.Button3());
       QVERIFY(!net.isVisible());
     });
     QVERIFY(!std::filesystem::exists(Data("202401.csv")));
-    QCOMPARE(form_->page_model().page(), EmptyDayPage());
+    QCOMPARE(Model().page(), EmptyDayPage());
   }
 
   // Lines that cannot be merged keep the window open with the report; an answer beyond the
@@ -222,7 +185,7 @@ class NetFormTest : public QObject {
   void whatCannotBeMergedIsKeptAndTold() {
     const std::string answer = S("20240131,食費,昼食,800,\r\n20240131,食費,昼 食,800,\r\n");
     Serve(kOk + answer, {kOk + answer});
-    Start();
+    QVERIFY(Start());
     OpenNet([&](Tfnet& net) {
       Click(net.Button1());
       Click(net.Button2());
@@ -238,7 +201,7 @@ class NetFormTest : public QObject {
       QVERIFY(!net.isVisible());
     });
     QCOMPARE(ReadBytes(Data("202401.csv")), S("20240131,食費,昼食,800,\r\n"));
-    QCOMPARE(ReadBytes(dir_->path() / "net_unmerged.txt"), S("20240131,食費,昼 食,800,\r\n"));
+    QCOMPARE(ReadBytes(Path("net_unmerged.txt")), S("20240131,食費,昼 食,800,\r\n"));
 
     server_ = std::make_unique<LoopbackServer>(
         std::vector<LoopbackServer::Answer>{{kOk + std::string(kMaxNetAnswerBytes + 1, 'x')}});
@@ -250,17 +213,17 @@ class NetFormTest : public QObject {
       QVERIFY(!net.Button2()->isEnabled());
     });
 
-    BeginNetImport(S("20240131,食費,夕食,900,\r\n"), ProgramPaths{dir_->path()});
+    BeginNetImport(S("20240131,食費,夕食,900,\r\n"), Paths());
     OpenNet([&](Tfnet&) {});
     QCOMPARE(host_->messages.back().text,
              QStringLiteral("中断していた取り込みを完了しました。\n1 件を取り込みました。"));
     QCOMPARE(ReadBytes(Data("202401.csv")),
              S("20240131,食費,昼食,800,\r\n20240131,食費,夕食,900,\r\n"));
-    QCOMPARE(form_->page_model().rowCount(), 2);
+    QCOMPARE(Model().rowCount(), 2);
   }
 
   void closingStoresTheFourFieldsButNeverThePassword() {
-    Start();
+    QVERIFY(Start());
     OpenNet([&](Tfnet& net) {
       QCOMPARE(net.Edit1()->text(), QStringLiteral("http://127.0.0.1:8470/money/purselog.cgi"));
       net.Edit4()->setText(QStringLiteral("hanako"));

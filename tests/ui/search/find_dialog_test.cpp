@@ -1,44 +1,23 @@
 // The find window over the real main window, offscreen: "検索" opens it and builds the index,
 // find-next opens the day of each hit through the change of date, "Can't find" ends the hits,
 // and closing the window forgets the index.
-#include <QAction>
-#include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QtTest>
-#include <filesystem>
-#include <memory>
 
-#include "core/text_codec.h"
-#include "support/temp_dir.h"
-#include "support/test_host.h"
-#include "ui/main/day_grid.h"
-#include "ui/main/day_page_model.h"
-#include "ui/main/main_form.h"
+#include "support/main_window_fixture.h"
 #include "ui/search/find_dialog.h"
 
 namespace purselog {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::TestHost;
-using testing::WriteBytes;
-
-class FindDialogTest : public QObject {
+class FindDialogTest : public MainWindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<TempDir> dir_;
-  std::unique_ptr<TestHost> host_;
-  std::unique_ptr<Tmainform> form_;
-
-  std::filesystem::path Data(const char* name) const { return dir_->path() / "data" / name; }
   TFindDialog* Find() const { return form_->FindDialog1(); }
-  void Open() { form_->findChild<QAction*>(QStringLiteral("Find1"))->trigger(); }
+  void Open() { Action("Find1")->trigger(); }
   void FindNext(const QString& text) {
     Find()->FindText()->setText(text);
-    QTest::mouseClick(Find()->FindNextButton(), Qt::LeftButton);
+    Click(Find()->FindNextButton());
   }
   QStringList Messages() const {
     QStringList texts;
@@ -48,35 +27,22 @@ class FindDialogTest : public QObject {
 
  private slots:
   void init() {
-    dir_ = std::make_unique<TempDir>();
-    std::filesystem::copy_file(PURSELOG_CATEGORY_FILE, dir_->path() / "setting.dat");
-    std::filesystem::create_directory(dir_->path() / "data");
-    host_ = std::make_unique<TestHost>();
+    SetUp();
+    std::filesystem::create_directory(Path("data"));
     host_->today = MakeDate(2024, 3, 20);
-    form_ = std::make_unique<Tmainform>(ProgramPaths{dir_->path()}, *host_);
-    QVERIFY(form_->FormCreate());
-    form_->show();
-    QApplication::setActiveWindow(form_.get());
-    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    QVERIFY(Start());
   }
-
-  void cleanup() {
-    form_.reset();
-    host_.reset();
-    dir_.reset();
-  }
+  void cleanup() { TearDown(); }
 
   void findNextOpensEachHitInTurnUntilCantFind() {
     WriteBytes(Data("202403.csv"), "20240305,a,x,800,Lunch\r\n20240305,a,y,10,Lunch box\r\n");
     WriteBytes(Data("202401.csv"), "date,Lunch\r\n20240110,b,x,1,lunch\r\n");
-    QTest::keyClick(form_->maingrid(), Qt::Key_F, Qt::ControlModifier);
+    PressKey(Qt::Key_F, Qt::ControlModifier);
     QCOMPARE(host_->modeless_windows, std::vector<QString>{QStringLiteral("FindDialog1")});
     QVERIFY(Find()->isVisible());
-    QVERIFY(std::filesystem::exists(dir_->path() / "~searchindex.tmp"));
+    QVERIFY(std::filesystem::exists(Path("~searchindex.tmp")));
 
-    form_->page_model().SetCellText(0, 0, "a");  // an edit the change of date writes back
-    form_->page_model().SetCellText(0, 1, "x");
-    form_->page_model().SetCellText(0, 2, "5");
+    SetRow(0, {"a", "x", "5"});  // an edit the change of date writes back
     FindNext(QStringLiteral("Lunch"));
     QCOMPARE(form_->CurrentDate(), MakeDate(2024, 3, 5));
     QCOMPARE(form_->labeldate()->text(), QStringLiteral("2024/03/05 (火)"));
@@ -102,13 +68,11 @@ class FindDialogTest : public QObject {
 
   void closingForgetsTheIndexAndAFailedOpeningLeavesNone() {
     Open();
-    form_->page_model().SetCellText(0, 0, "a");
-    form_->page_model().SetCellText(0, 1, "x");
-    form_->page_model().SetCellText(0, 2, "5");
-    QTest::keyClick(form_->maingrid(), Qt::Key_PageDown);
+    SetRow(0, {"a", "x", "5"});
+    PressKey(Qt::Key_PageDown);
     FindNext(QStringLiteral("5"));  // saved after the opening: not in its index
     QCOMPARE(Messages(), QStringList{"Can't find5"});
-    QTest::mouseClick(Find()->CancelButton(), Qt::LeftButton);
+    Click(Find()->CancelButton());
     QVERIFY(!Find()->isVisible());
     QVERIFY(!Find()->HasIndex());
     Open();
