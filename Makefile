@@ -1,6 +1,6 @@
 # Thin entry points over CMake presets. `make test` is what CI runs (see .ci/run).
 .PHONY: deps run install demo test sanitize bench perf fuzz fuzz-smoke format format-check clean \
-	netservice
+	netservice package package-check
 
 # The program directory `make run` installs purselog into and starts it from. The account book
 # lives there (data/, ini.ini, setting.dat), outside the build tree, so that no make target
@@ -21,6 +21,17 @@ install: deps
 
 run: install
 	"$(PURSELOG_HOME)/purselog"
+
+# The Debian package for the whole machine: build/package/purselog_<version>_<arch>.deb.
+package: deps
+	cmake --preset package -DPURSELOG_WERROR=$(WERROR)
+	cmake --build --preset package --target purselog tallyconv purselog_package_documents
+	cd build/package && cpack -G DEB
+
+# The package's files, the desktop entries, the metainfo and lintian (scripts/check-package.sh),
+# then the package installed on this machine and started by a new user (root only: CI).
+package-check: package
+	./scripts/check-package.sh build/package/purselog_*.deb
 
 # The try-out NET service on 127.0.0.1:8470, the address of the NET window's "Default" button.
 netservice: deps

@@ -26,6 +26,11 @@ fonts-ipafont-gothic
 xvfb
 xauth
 ledger
+file
+procps
+lintian
+desktop-file-utils
+appstream
 "
 
 missing=""

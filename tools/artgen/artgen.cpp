@@ -531,11 +531,12 @@ QImage PaintProgramIcon16() {
   return FromPixelArt(rows, 16, kTransparent);
 }
 
-QImage PaintProgramIcon48() {
-  QImage img = NewTransparent(48, 48);
+// The drawn icon at any size from 22 pixels up (the 16-pixel one is pixel art).
+QImage PaintProgramIcon(int size) {
+  QImage img = NewTransparent(size, size);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
-  p.scale(3.0, 3.0);  // drawn on the 16-unit grid of the small icon
+  p.scale(size / 16.0, size / 16.0);  // drawn on the 16-unit grid of the small icon
   const QPen outline(Colour(ArtColour('K')), 0.5);
   // The two knobs of the clasp.
   p.setPen(outline);
@@ -918,7 +919,7 @@ std::vector<Picture> PaintAll() {
       {"iconstrip.png", 198, 16, PaintIconStrip()},
       {"inouticons.png", 36, 16, PaintTotalIcons()},
       {"program_icon.png", 16, 16, PaintProgramIcon16()},
-      {"program_icon_48.png", 48, 48, PaintProgramIcon48()},
+      {"program_icon_48.png", 48, 48, PaintProgramIcon(48)},
       {"frame.png", kFrameWidth, kFrameHeight, PaintFrame()},
       {"ornament.png", 204, 12, PaintOrnament()},
       {"btn_prev.png", 24, 24, PaintDayArrow(false)},
@@ -1190,15 +1191,35 @@ bool WritePreviews(const std::vector<Picture>& pics, const QString& dir_name) {
 
 }  // namespace
 
+// The program icon in the sizes of the desktop's icon theme, as
+// DIR/<n>x<n>/apps/org.purselog.Purselog.png: the pixel art at 16, drawn at every other size.
+bool WriteThemeIcons(const QString& dir) {
+  for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    const QString folder = QString("%1/%2x%2/apps").arg(dir).arg(size);
+    const QImage icon = size == 16 ? PaintProgramIcon16() : PaintProgramIcon(size);
+    const QString file = folder + "/org.purselog.Purselog.png";
+    if (!QDir().mkpath(folder) || !icon.save(file, "PNG") ||
+        QImage(file).size() != QSize(size, size)) {
+      std::fprintf(stderr, "artgen: cannot write %s\n", qPrintable(file));
+      return false;
+    }
+  }
+  std::printf("artgen: wrote the program icon in 8 sizes to %s\n", qPrintable(dir));
+  return true;
+}
+
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   const QStringList args = QGuiApplication::arguments();
   QString out_dir;
   QString preview_dir;
+  QString theme_dir;
   for (int i = 1; i < args.size(); ++i) {
     if (args[i] == "--preview" && i + 1 < args.size()) {
       preview_dir = args[++i];
+    } else if (args[i] == "--theme-icons" && i + 1 < args.size()) {
+      theme_dir = args[++i];
     } else if (out_dir.isEmpty() && !args[i].startsWith("--")) {
       out_dir = args[i];
     } else {
@@ -1207,7 +1228,8 @@ int main(int argc, char** argv) {
     }
   }
   if (out_dir.isEmpty()) {
-    std::fprintf(stderr, "usage: artgen OUTPUT_DIR [--preview PREVIEW_DIR]\n");
+    std::fprintf(stderr,
+                 "usage: artgen OUTPUT_DIR [--preview PREVIEW_DIR] [--theme-icons ICON_DIR]\n");
     return 2;
   }
 
@@ -1226,6 +1248,7 @@ int main(int argc, char** argv) {
       }
     }
     if (CheckWritten(dir, pictures) != 0) return 1;
+    if (!theme_dir.isEmpty() && !WriteThemeIcons(theme_dir)) return 1;
     std::printf("artgen: wrote %zu pictures to %s\n", pictures.size(), qPrintable(out_dir));
     if (!preview_dir.isEmpty()) {
       if (!WritePreviews(pictures, preview_dir)) {

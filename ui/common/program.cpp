@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <cstdio>
 
 #include "ui/common/look.h"
@@ -33,8 +34,11 @@ QString ProgramTitle() {
 }
 
 ProgramPaths ThisProgramsPaths() {
-  return {
-      std::filesystem::path(QDir(QApplication::applicationDirPath()).absolutePath().toStdString())};
+  const QStringList arguments = QApplication::arguments();
+  const qsizetype at = arguments.indexOf(QStringLiteral("--program-dir"));
+  const QString dir =
+      at >= 0 && at + 1 < arguments.size() ? arguments[at + 1] : QApplication::applicationDirPath();
+  return {std::filesystem::path(QFile::encodeName(QDir(dir).absolutePath()).toStdString())};
 }
 
 }  // namespace purselog
